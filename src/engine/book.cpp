@@ -1,0 +1,112 @@
+#include "book.h"
+
+#include "bookmark_markers.h"
+#include "bookmark_source.h"
+#include "cjk_pagination.h"
+#include "code_page.h"
+#include "numeric.h"
+#include "text_decoding.h"
+#include "text_metrics.h"
+#include "text_ops.h"
+#include "western_pagination.h"
+
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <new>
+
+namespace quillmoth {
+namespace {
+
+std::filesystem::path pathFromText(std::u16string_view text)
+{
+    std::string utf8(text.size() * 3 + 1, '\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strToUTF8WithSub(utf8.data(), int32_t(utf8.size()), &length,
+                       reinterpret_cast<const UChar *>(text.data()), int32_t(text.size()), 0xFFFD,
+                       nullptr, &error);
+    if (U_FAILURE(error))
+        return {};
+    utf8.resize(std::size_t(length));
+    return std::filesystem::path(utf8);
+}
+
+} // namespace
+
+bool IsAsianChar(std::u16string_view text, const AnsiCodePage &codePage)
+{
+    const std::size_t examined = std::min<std::size_t>(text.size(), 1000);
+    int run = 0;
+    for (std::size_t i = 0; i + 10 < examined; ++i) {
+        run = codePage.isDoubleByte(text[i]) ? run + 1 : 0;
+        if (run > 10)
+            return true;
+    }
+    return false;
+}
+
+std::u16string bookFileNameFromPath(std::u16string_view path)
+{
+    const std::size_t separator = path.find_last_of(u"\\/");
+    const std::size_t nameStart = separator == std::u16string_view::npos ? 0 : separator + 1;
+    const std::size_t dot = path.rfind(u'.');
+    if (dot == std::u16string_view::npos || dot < nameStart)
+        return std::u16string(path.substr(nameStart));
+    return std::u16string(path.substr(nameStart, dot + 4 - nameStart));
+}
+
+std::u16string bookTitleFromFileName(std::u16string_view fileName)
+{
+    return text::replaceAll(fileName, u".txt", u"");
+}
+
+Book Book_CreatBOOK(std::u16string_view source, bool fromClipboard, const BookSettings &settings,
+                    const TextMetrics &metrics, const AnsiCodePage &codePage,
+                    const BookmarkSource *bookmarks)
+{
+    Book book;
+    book.IsBusy = true;
+    try {
+        book.BookPath = std::u16string(source);
+        book.AlbumIndex = 0;
+        if (fromClipboard) {
+            book.BookFileName = u"Clipboard text";
+            book.BookText = std::u16string(source);
+        } else {
+            book.BookFileName = bookFileNameFromPath(source);
+            book.BookTitle = bookTitleFromFileName(book.BookFileName);
+            const std::filesystem::path path = pathFromText(source);
+            if (settings.ForceBIG5) {
+                book.BookText = ReadTextFile(path, "big5", false, 0);
+            } else {
+                std::int32_t encoding = kDetectEncoding;
+                book.BookText = LoadTextFile(path, encoding, codePage);
+                book.DetectedEncoding = encoding;
+            }
+            if (bookmarks != nullptr)
+                loadBookmarks(book, *bookmarks);
+        }
+
+        book.IsCJK = IsAsianChar(book.BookText, codePage);
+        const int usableHeight = settings.PageHeight - 100;
+        if (book.IsCJK) {
+            book.LinesPerPage = roundHalfEven(
+                divide(double(usableHeight), metrics.height(u"的") + settings.LineSpace));
+            book.Error = Book_MakePagesChST(book, settings, metrics, codePage);
+        } else {
+            book.LinesPerPage = roundHalfEven(
+                divide(double(usableHeight), metrics.height(u"A") + settings.LineSpace) - 0.5);
+            book.Error = Book_MakePagesWest(book, settings, metrics, codePage);
+        }
+    } catch (const EngineFailure &failure) {
+        book.Error = failure.error;
+    } catch (const std::bad_alloc &) {
+        book.Error = EngineError::OutOfMemory;
+    }
+    book.IsBusy = false;
+    return book;
+}
+
+} // namespace quillmoth

@@ -1,0 +1,154 @@
+#include "bookmark_markers.h"
+
+#include "bookmark_source.h"
+#include "code_page.h"
+#include "numeric.h"
+#include "text_ops.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <charconv>
+#include <cmath>
+
+namespace quillmoth {
+namespace {
+
+// Characters that decoded book text practically never holds (non-characters),
+// tried in turn until one is absent from the book.
+std::optional<char16_t> chooseMarker(std::u16string_view text)
+{
+    std::bitset<0x22> present;  // U+FFFF, U+FFFE, U+FDD0 to U+FDEF
+    const auto slot = [](char16_t c) -> int {
+        if (c == 0xFFFF)
+            return 0;
+        if (c == 0xFFFE)
+            return 1;
+        if (c >= 0xFDD0 && c <= 0xFDEF)
+            return 2 + (c - 0xFDD0);
+        return -1;
+    };
+    for (char16_t c : text) {
+        if (const int s = slot(c); s >= 0)
+            present.set(std::size_t(s));
+    }
+    for (std::size_t s = 0; s < present.size(); ++s) {
+        if (!present.test(s))
+            return s == 0 ? char16_t(0xFFFF) : s == 1 ? char16_t(0xFFFE) : char16_t(0xFDD0 + s - 2);
+    }
+    return std::nullopt;
+}
+
+std::string asciiOf(std::u16string_view text)
+{
+    std::string ascii;
+    for (char16_t c : text)
+        ascii.push_back(c < 0x80 ? char(c) : '\x7F');
+    return ascii;
+}
+
+// The 1-based position a bookmark marks, when it lies within the text.
+std::optional<std::size_t> markedIndex(double position, std::size_t textLength)
+{
+    if (!std::isfinite(position) || position < 0.5 || position > double(textLength) + 0.5)
+        return std::nullopt;
+    const std::int64_t rounded = roundHalfEven(position);
+    if (rounded < 1 || std::uint64_t(rounded) > textLength)
+        return std::nullopt;
+    return std::size_t(rounded - 1);
+}
+
+} // namespace
+
+double parseBookmarkNumber(std::u16string_view text)
+{
+    const std::string ascii = asciiOf(text::trimSpaces(text));
+    double value = 0;
+    const char *begin = ascii.data();
+    if (!ascii.empty() && ascii.front() == '+')
+        ++begin;
+    const auto result = std::from_chars(begin, ascii.data() + ascii.size(), value);
+    if (result.ec != std::errc() || !std::isfinite(value))
+        return 0;
+    return value;
+}
+
+void loadBookmarks(Book &book, const BookmarkSource &source)
+{
+    if (!source.hasSection(book.BookTitle))
+        return;
+    std::vector<std::size_t> textIndexOfEntry;
+    for (int key = 1; key <= 4; ++key) {
+        const std::u16string value =
+            source.Read_Bmark_Key(book.BookTitle, u"BM" + std::u16string(1, char16_t(u'0' + key)));
+        if (value.empty())
+            continue;
+        book.Bookmarks.resize(std::size_t(key));
+        BookmarkRec &entry = book.Bookmarks.back();
+        const std::size_t comma = value.find(u',');
+        entry.Position = parseBookmarkNumber(std::u16string_view(value).substr(0, comma));
+        if (comma != std::u16string::npos) {
+            const std::size_t second = comma + 1;
+            const std::size_t end = value.find(u',', second);
+            entry.CharCode = value.substr(second, end == std::u16string::npos ? end : end - second);
+        }
+        book.BookmarkCount = key;
+    }
+
+    // Each position is marked once; the entries that marked it are ordered by
+    // Position, ties in key order.
+    std::vector<std::pair<std::size_t, std::size_t>> marks;  // entry, text index
+    for (std::size_t entry = 0; entry < book.Bookmarks.size(); ++entry) {
+        const std::optional<std::size_t> index =
+            markedIndex(book.Bookmarks[entry].Position, book.BookText.size());
+        if (!index)
+            continue;
+        const bool taken = std::any_of(marks.begin(), marks.end(),
+                                       [&](const auto &mark) { return mark.second == *index; });
+        if (!taken)
+            marks.emplace_back(entry, *index);
+    }
+    if (marks.empty())
+        return;
+    const std::optional<char16_t> marker = chooseMarker(book.BookText);
+    if (!marker)
+        return;
+    book.BookmarkMarker = *marker;
+    std::stable_sort(marks.begin(), marks.end(), [&](const auto &a, const auto &b) {
+        return book.Bookmarks[a.first].Position < book.Bookmarks[b.first].Position;
+    });
+    for (const auto &[entry, index] : marks) {
+        book.MarkedBookmarks.push_back({entry, book.BookText[index]});
+        book.BookText[index] = *marker;
+    }
+}
+
+MarkerRestorer::Outcome MarkerRestorer::restoreOne(char16_t &marker)
+{
+    const std::size_t seen = m_markersSeen++;
+    if (seen >= m_book.MarkedBookmarks.size())
+        return Outcome::Failed;
+    const Book::MarkedBookmark &marked = m_book.MarkedBookmarks[seen];
+    const std::u16string &charCode = m_book.Bookmarks[marked.entry].CharCode;
+
+    // The saved code names the character; a code that names none puts back the
+    // character the marker covers, so a page never shows the marker.
+    std::optional<std::u16string> character;
+    const std::u16string_view trimmed = text::trimSpaces(charCode);
+    if (!trimmed.empty()) {
+        const std::string ascii = asciiOf(trimmed);
+        double value = 0;
+        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+        if (result.ec == std::errc() && result.ptr == ascii.data() + ascii.size() &&
+            std::isfinite(value) && std::fabs(value) < 1e9)
+            character = m_codePage.characterForCode(roundHalfEven(value));
+    }
+    if (character && character->size() == 1) {
+        marker = character->front();
+        return Outcome::Restored;
+    }
+    marker = marked.original;
+    return Outcome::Failed;
+}
+
+} // namespace quillmoth

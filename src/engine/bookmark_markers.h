@@ -1,0 +1,56 @@
+#pragma once
+
+#include "book.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quillmoth {
+
+class AnsiCodePage;
+class BookmarkSource;
+
+// Reads the book's section of the bookmark file into book.Bookmarks and writes
+// the bookmark marker over each bookmarked character of book.BookText. A
+// position below 1 or beyond the text is kept as an entry but not marked.
+void loadBookmarks(Book &book, const BookmarkSource &source);
+
+// Puts the bookmarked characters back as pages are cut: the markers of the
+// whole book, in reading order, belong to the marked bookmarks in ascending
+// Position.
+class MarkerRestorer {
+public:
+    MarkerRestorer(const Book &book, const AnsiCodePage &codePage)
+        : m_book(book), m_codePage(codePage)
+    {
+    }
+
+    // How one marker was put back.
+    enum class Outcome { Restored, Failed };
+
+    // Restores every marker in text[offset, offset + length) and calls
+    // onMarker(outcome) for each, left to right.
+    template <typename OnMarker>
+    void restore(std::u16string &text, std::size_t offset, std::size_t length, OnMarker onMarker)
+    {
+        if (m_book.MarkedBookmarks.empty())
+            return;
+        const std::size_t end = offset + length;
+        for (std::size_t i = text.find(m_book.BookmarkMarker, offset); i < end;
+             i = text.find(m_book.BookmarkMarker, i + 1))
+            onMarker(restoreOne(text[i]));
+    }
+
+private:
+    Outcome restoreOne(char16_t &marker);
+
+    const Book &m_book;
+    const AnsiCodePage &m_codePage;
+    std::size_t m_markersSeen = 0;
+};
+
+// A bookmark value's number as the program reads it: leading spaces, a sign,
+// digits with an optional fraction and exponent; 0 when there is none.
+double parseBookmarkNumber(std::u16string_view text);
+
+} // namespace quillmoth

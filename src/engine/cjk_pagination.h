@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine_error.h"
+
+namespace quillmoth {
+
+class AnsiCodePage;
+class TextMetrics;
+struct Book;
+struct BookSettings;
+
+// Lays out a Chinese book: cuts paragraphs into lines of CharsPerLine
+// characters, pages into spreads, lists chapters and puts bookmarked
+// characters back. Returns the error that stopped it, None on success.
+EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
+                               const TextMetrics &metrics, const AnsiCodePage &codePage);
+
+} // namespace quillmoth

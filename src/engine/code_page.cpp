@@ -1,0 +1,216 @@
+#include "code_page.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+
+namespace quillmoth {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter *converter) const { ucnv_close(converter); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+// Every invalid or unmapped byte sequence becomes U+FFFD, whatever
+// substitution character the converter would pick on its own.
+void substituteReplacementCharacter(const void *, UConverterToUnicodeArgs *args, const char *,
+                                    int32_t, UConverterCallbackReason reason, UErrorCode *error)
+{
+    if (reason > UCNV_IRREGULAR)
+        return;
+    static const UChar kReplacement = 0xFFFD;
+    *error = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
+}
+
+ConverterPtr openDecoder(const std::string &converterName)
+{
+    UErrorCode error = U_ZERO_ERROR;
+    ConverterPtr converter(ucnv_open(converterName.c_str(), &error));
+    if (U_FAILURE(error))
+        return nullptr;
+    ucnv_setToUCallBack(converter.get(), substituteReplacementCharacter, nullptr, nullptr, nullptr,
+                        &error);
+    return converter;
+}
+
+std::u16string decodeWith(UConverter *converter, std::string_view bytes)
+{
+    // No code page makes more UTF-16 units than it has bytes.
+    std::u16string text(bytes.size() + 4, u'\0');
+    const char *source = bytes.data();
+    const char *sourceLimit = bytes.data() + bytes.size();
+    UChar *target = reinterpret_cast<UChar *>(text.data());
+    UChar *targetStart = target;
+    for (;;) {
+        UErrorCode error = U_ZERO_ERROR;
+        UChar *targetLimit = targetStart + text.size();
+        ucnv_toUnicode(converter, &target, targetLimit, &source, sourceLimit, nullptr, true,
+                       &error);
+        if (error != U_BUFFER_OVERFLOW_ERROR)
+            break;
+        const auto written = std::size_t(target - targetStart);
+        text.resize(text.size() * 2);
+        targetStart = reinterpret_cast<UChar *>(text.data());
+        target = targetStart + written;
+    }
+    text.resize(std::size_t(target - targetStart));
+    // Double-byte text fills about half of the first guess; hand the rest back.
+    if (text.capacity() > text.size() + text.size() / 4 + 64)
+        text.shrink_to_fit();
+    return text;
+}
+
+std::string upperAscii(std::string_view text)
+{
+    std::string result(text);
+    for (auto &c : result)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
+// ICU names for the Windows code pages whose plain "windows-nnn" alias is
+// ambiguous or missing.
+std::string converterNameFor(std::string_view name)
+{
+    const std::string upper = upperAscii(name);
+    if (upper == "CP936" || upper == "GBK")
+        return "windows-936-2000";
+    if (upper == "CP950" || upper == "BIG5")
+        return "windows-950-2000";
+    if (upper == "CP949")
+        return "windows-949-2000";
+    if (upper == "CP932")
+        return "ibm-943_P15A-2003";
+    if (upper.size() > 2 && upper.starts_with("CP") &&
+        std::all_of(upper.begin() + 2, upper.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return "windows-" + upper.substr(2);
+    return std::string(name);
+}
+
+bool converterExists(const std::string &converterName)
+{
+    return openDecoder(converterName) != nullptr;
+}
+
+struct CodeTables {
+    std::shared_ptr<std::array<std::int16_t, 65536>> codes;
+    std::shared_ptr<std::bitset<65536>> doubleByte;
+};
+
+CodeTables buildCodeTables(const std::string &converterName)
+{
+    CodeTables tables{std::make_shared<std::array<std::int16_t, 65536>>(),
+                      std::make_shared<std::bitset<65536>>()};
+    UErrorCode error = U_ZERO_ERROR;
+    ConverterPtr converter(ucnv_open(converterName.c_str(), &error));
+    tables.codes->fill(63);
+    if (U_FAILURE(error))
+        return tables;
+    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                          &error);
+    for (std::uint32_t unit = 0; unit < 65536; ++unit) {
+        const UChar character = UChar(unit);
+        char bytes[8];
+        error = U_ZERO_ERROR;
+        ucnv_resetFromUnicode(converter.get());
+        const int32_t length =
+            ucnv_fromUChars(converter.get(), bytes, sizeof bytes, &character, 1, &error);
+        if (U_FAILURE(error) || length < 1 || length > 2)
+            continue;
+        const auto first = static_cast<unsigned char>(bytes[0]);
+        if (length == 1) {
+            (*tables.codes)[unit] = std::int16_t(first);
+        } else {
+            const auto second = static_cast<unsigned char>(bytes[1]);
+            (*tables.codes)[unit] = static_cast<std::int16_t>(std::uint16_t(first << 8 | second));
+            tables.doubleByte->set(unit);
+        }
+    }
+    return tables;
+}
+
+} // namespace
+
+AnsiCodePage::AnsiCodePage(std::string name, std::string converterName)
+    : m_name(std::move(name)), m_converterName(std::move(converterName))
+{
+    auto tables = buildCodeTables(m_converterName);
+    m_codes = std::move(tables.codes);
+    m_doubleByte = std::move(tables.doubleByte);
+}
+
+std::string AnsiCodePage::nameForLocale(std::string_view locale)
+{
+    if (locale.starts_with("zh_TW") || locale.starts_with("zh_HK") || locale.starts_with("zh_MO"))
+        return "CP950";
+    if (locale.starts_with("ja"))
+        return "CP932";
+    if (locale.starts_with("ko"))
+        return "CP949";
+    return "CP936";
+}
+
+std::string AnsiCodePage::localeFromEnvironment()
+{
+    for (const char *variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char *value = std::getenv(variable);
+        if (value != nullptr && *value != '\0')
+            return value;
+    }
+    return {};
+}
+
+AnsiCodePage AnsiCodePage::fromEnvironment()
+{
+    return *named(nameForLocale(localeFromEnvironment()));
+}
+
+std::optional<AnsiCodePage> AnsiCodePage::named(std::string_view name)
+{
+    std::string converterName = converterNameFor(name);
+    if (!converterExists(converterName)) {
+        // "CP1252" and friends: ICU knows some code pages only by other names.
+        const std::string upper = upperAscii(name);
+        if (!upper.starts_with("CP"))
+            return std::nullopt;
+        converterName = "ibm-" + upper.substr(2);
+        if (!converterExists(converterName))
+            return std::nullopt;
+    }
+    const std::string upper = upperAscii(name);
+    return AnsiCodePage(upper.starts_with("CP") ? upper : std::string(name), converterName);
+}
+
+std::u16string AnsiCodePage::decode(std::string_view bytes) const
+{
+    return decodeWithConverter(m_converterName, bytes).value_or(std::u16string());
+}
+
+std::optional<std::u16string> AnsiCodePage::characterForCode(std::int64_t code) const
+{
+    if (code < -32768 || code > 65535)
+        return std::nullopt;
+    const auto value = static_cast<std::uint32_t>(code < 0 ? code + 65536 : code);
+    std::string bytes;
+    if (value > 255)
+        bytes.push_back(char(value >> 8));
+    bytes.push_back(char(value & 0xFF));
+    return decode(bytes);
+}
+
+std::optional<std::u16string> decodeWithConverter(std::string_view converterName,
+                                                   std::string_view bytes)
+{
+    ConverterPtr converter = openDecoder(std::string(converterName));
+    if (!converter)
+        return std::nullopt;
+    return decodeWith(converter.get(), bytes);
+}
+
+} // namespace quillmoth

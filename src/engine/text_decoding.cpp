@@ -1,0 +1,192 @@
+#include "text_decoding.h"
+
+#include "code_page.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cctype>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+namespace quillmoth {
+namespace {
+
+// The whole file, or nothing when it cannot be read or is too large to be a book.
+std::optional<std::string> readWholeFile(const std::filesystem::path &path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (size < 0 || std::uintmax_t(size) > kLargestReadableFile)
+        return std::nullopt;
+    file.seekg(0, std::ios::beg);
+    std::string bytes(std::size_t(size), '\0');
+    if (size > 0 && !file.read(bytes.data(), size))
+        return std::nullopt;
+    return bytes;
+}
+
+// UTF-16 units from bytes; an odd last byte becomes a unit of its own with
+// a high byte of 0.
+std::u16string utf16FromBytes(std::string_view bytes, bool bigEndian)
+{
+    std::u16string text((bytes.size() + 1) / 2, u'\0');
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t pairs = bytes.size() / 2;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const unsigned first = data[2 * i];
+        const unsigned second = data[2 * i + 1];
+        text[i] = char16_t(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    }
+    if (bytes.size() % 2 != 0)
+        text.back() = char16_t(data[bytes.size() - 1]);
+    return text;
+}
+
+std::string lowerAscii(std::string_view text)
+{
+    std::string result(text);
+    for (auto &c : result)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+} // namespace
+
+int DetectBOM(std::span<const std::uint8_t, 4> b, std::int32_t &encoding)
+{
+    if (b[0] == 0xFF && b[1] == 0xFE && b[2] == 0x00 && b[3] == 0x00) {
+        encoding = kUtf32LittleEndian;
+        return 4;
+    }
+    if (b[0] == 0x00 && b[1] == 0x00 && b[2] == 0xFE && b[3] == 0xFF) {
+        encoding = kUtf32BigEndian;
+        return 4;
+    }
+    if (b[0] == 0xFF && b[1] == 0xFE) {
+        encoding = kUtf16LittleEndian;
+        return 2;
+    }
+    if (b[0] == 0xFE && b[1] == 0xFF) {
+        encoding = kUtf16BigEndian;
+        return 2;
+    }
+    if (b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+        encoding = kUtf8WithMark;
+        return 3;
+    }
+    encoding = kAnsi;
+    return 0;
+}
+
+int IsUTF8Bytes(std::span<const std::uint8_t> bytes)
+{
+    bool allSevenBit = true;
+    std::uint64_t expected = 0;
+    for (std::uint8_t byte : bytes) {
+        if (byte & 0x80)
+            allSevenBit = false;
+        if (expected == 0) {
+            if (byte < 0x80)
+                continue;
+            // Count the lead byte's leading 1-bits; the form 10xxxxxx counts one
+            // and is not a lead byte.
+            for (std::uint8_t shifted = byte; shifted & 0x80; shifted = ShiftLeftByte(shifted))
+                ++expected;
+            --expected;
+            if (expected == 0)
+                return 0;
+        } else {
+            if ((byte & 0xC0) != 0x80)
+                return 0;
+            --expected;
+        }
+    }
+    if (expected != 0)
+        return 0;
+    return allSevenBit ? 0 : 2;
+}
+
+std::u16string decodeBookBytes(std::string_view bytes, std::int32_t encoding,
+                               const AnsiCodePage &codePage)
+{
+    switch (encoding) {
+    case kAnsi:
+        return codePage.decode(bytes);
+    case kUtf8WithMark:
+    case kUtf8:
+        return decodeWithConverter("UTF-8", bytes).value_or(std::u16string());
+    case kUtf16LittleEndian:
+        return utf16FromBytes(bytes, false);
+    case kUtf16BigEndian:
+        return utf16FromBytes(bytes, true);
+    default:
+        return {};
+    }
+}
+
+std::u16string LoadTextFile(const std::filesystem::path &path, std::int32_t &encoding,
+                            const AnsiCodePage &codePage)
+{
+    if (encoding < kDetectEncoding || encoding > kUtf32BigEndian)
+        return {};
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        return {};
+
+    std::array<std::uint8_t, 4> firstBytes{};
+    std::copy_n(reinterpret_cast<const std::uint8_t *>(bytes->data()),
+                std::min<std::size_t>(4, bytes->size()), firstBytes.begin());
+    std::int32_t detected = kAnsi;
+    std::size_t markLength = std::size_t(DetectBOM(firstBytes, detected));
+    if (markLength == 0) {
+        const auto *data = reinterpret_cast<const std::uint8_t *>(bytes->data());
+        detected = IsUTF8Bytes(std::span(data, bytes->size()));
+    }
+
+    if (encoding == kDetectEncoding)
+        encoding = detected;
+    else if (encoding != detected)
+        markLength = 0;
+
+    std::u16string text =
+        decodeBookBytes(std::string_view(*bytes).substr(markLength), encoding, codePage);
+    return text;
+}
+
+std::u16string ReadTextFile(const std::filesystem::path &path, std::string_view charset,
+                            bool limit, int count)
+{
+    if (path.empty())
+        return {};
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        return {};
+
+    const std::string name = lowerAscii(charset);
+    std::string_view content(*bytes);
+    std::optional<std::u16string> text;
+    if (name == "utf-8" || name == "utf8") {
+        if (content.starts_with("\xEF\xBB\xBF"))
+            content.remove_prefix(3);
+        text = decodeWithConverter("UTF-8", content);
+    } else if (name == "big5") {
+        text = decodeWithConverter("windows-950-2000", content);
+    } else {
+        text = decodeWithConverter(name, content);
+    }
+    if (!text)
+        return {};
+    if (limit)
+        text->resize(std::min<std::size_t>(text->size(), std::size_t(std::max(count, 0))));
+    return std::move(*text);
+}
+
+} // namespace quillmoth

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quillmoth {
+
+class AnsiCodePage;
+
+// The encoding of a book file, both asked for and detected by LoadTextFile.
+// The numbers are the ones the program has always used.
+enum TextEncoding : std::int32_t {
+    kDetectEncoding = -1,
+    kAnsi = 0,
+    kUtf8WithMark = 1,
+    kUtf8 = 2,
+    kUtf16LittleEndian = 3,
+    kUtf16BigEndian = 4,
+    kUtf32LittleEndian = 5,
+    kUtf32BigEndian = 6,
+};
+
+// Files this large or larger are not read at all.
+inline constexpr std::uintmax_t kLargestReadableFile = 0x7FFFFFFF;
+
+// Reads a book file. With kDetectEncoding the encoding is detected from a
+// byte-order mark, a UTF-8 test or else taken as ANSI, and written back;
+// with a definite encoding the file is decoded as told. Any failure gives "".
+std::u16string LoadTextFile(const std::filesystem::path &path, std::int32_t &encoding,
+                            const AnsiCodePage &codePage);
+
+// Recognises a byte-order mark in the first four bytes of a file (missing
+// bytes are 0); returns the mark's length and sets the encoding it stands for.
+int DetectBOM(std::span<const std::uint8_t, 4> firstBytes, std::int32_t &encoding);
+
+// 2 when the bytes are well-formed UTF-8 with at least one byte above 127,
+// otherwise 0.
+int IsUTF8Bytes(std::span<const std::uint8_t> bytes);
+
+// (b AND 127) * 2 as a byte: one step of counting a lead byte's 1-bits.
+inline std::uint8_t ShiftLeftByte(std::uint8_t b)
+{
+    return static_cast<std::uint8_t>((b & 127) * 2);
+}
+
+// Decodes bytes that LoadTextFile has already read, as `encoding` (0 to 6) says.
+std::u16string decodeBookBytes(std::string_view bytes, std::int32_t encoding,
+                               const AnsiCodePage &codePage);
+
+// Reads a whole file in a named character set ("big5", "utf-8", or any
+// converter name). With limit set only the first `count` characters are kept.
+// A missing file, an unreadable one or an unknown character set gives "".
+std::u16string ReadTextFile(const std::filesystem::path &path, std::string_view charset,
+                            bool limit, int count);
+
+} // namespace quillmoth

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small text operations on UTF-16 text that the book procedures share. Each
+// behaves like the classic string functions the layout rules are written in:
+// replacements make one left-to-right pass, splitting an empty text gives no
+// parts, and upper-casing never changes a text's length.
+namespace quillmoth::text {
+
+inline constexpr std::u16string_view kCrLf = u"\r\n";
+inline constexpr char16_t kIdeographicSpace = u'\u3000';
+
+// Replaces every occurrence of `from` in one pass from left to right.
+std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
+                          std::u16string_view to);
+
+// Splits at every occurrence of `separator`; an empty text gives no parts.
+std::vector<std::u16string_view> split(std::u16string_view text, std::u16string_view separator);
+
+// Joins parts with `separator` between them.
+std::u16string join(const std::vector<std::u16string_view> &parts, std::u16string_view separator);
+
+// Repeating "replace every `minimumRun` copies of `unit` by `minimumRun` - 1
+// copies" until none are left turns every run of at least `minimumRun` copies
+// into exactly `minimumRun` - 1 copies; this does it in one pass, in place.
+void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t minimumRun);
+
+// Removes every occurrence of one character, in place.
+void removeAll(std::u16string &text, char16_t character);
+
+// Removes leading and trailing U+0020 spaces only.
+std::u16string_view trimSpaces(std::u16string_view text);
+
+// Upper-cases one UTF-16 unit with the simple case mapping (surrogates and
+// characters whose upper case lies outside the BMP stay as they are).
+char16_t toUpper(char16_t unit);
+
+// Upper-cases each UTF-16 unit on its own, so positions stay the same.
+std::u16string toUpper(std::u16string_view text);
+
+// Position of the first place at or after `from` where the upper-cased text
+// reads `upperNeedle`; npos when there is none.
+std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upperNeedle,
+                             std::size_t from = 0);
+
+// True when `text` contains `needle`.
+inline bool contains(std::u16string_view text, std::u16string_view needle)
+{
+    return text.find(needle) != std::u16string_view::npos;
+}
+
+// Number of occurrences of `separator` in `text` (non-overlapping, left to right).
+std::size_t count(std::u16string_view text, std::u16string_view separator);
+
+} // namespace quillmoth::text

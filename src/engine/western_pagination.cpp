@@ -1,0 +1,97 @@
+#include "western_pagination.h"
+
+#include "book.h"
+#include "bookmark_markers.h"
+#include "chapter_detection.h"
+#include "layout_text.h"
+#include "numeric.h"
+#include "page_cutter.h"
+#include "text_cleanup.h"
+#include "text_metrics.h"
+
+#include <algorithm>
+#include <new>
+
+namespace quillmoth {
+
+EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
+                               const TextMetrics &metrics, const AnsiCodePage &codePage)
+{
+    try {
+        book.ChapterTitles.clear();
+        book.ChapterPages.clear();
+
+        const std::int64_t sampleWidth = roundHalfEven(metrics.width(kWesternSample));
+        const std::int64_t lineHeight = roundHalfEven(metrics.height(kWesternSample));
+        book.AvgCharWidth = float(sampleWidth) / 66.0f;
+        book.CharsPerLine = std::max<std::int64_t>(
+            1, roundHalfEven(double(divide(float(settings.PageWidth - 70), book.AvgCharWidth))));
+
+        // Short texts skip the clean-up, all but their line ends.
+        LaidOutText laidOut = layOutWesternText(
+            book.BookText.size() <= 500
+                ? normalizeLineEnds(book.BookText)
+                : Book_CleanTextWest01(book.BookText, settings.ReformatParagraphs),
+            book.CharsPerLine);
+        PageCutter cutter(laidOut.store, laidOut.lineCount);
+        MarkerRestorer restorer(book, codePage);
+
+        if (cutter.lastLineIndex() <= book.LinesPerPage) {
+            restorer.restore(laidOut.store, 0, laidOut.textLength, [](auto) {});
+            book.Pages = PageTexts(std::move(laidOut.store),
+                                   {{0, laidOut.textLength}, {laidOut.textLength, 0}});
+            book.PageCount = 2;
+            book.BookmarkCount = 0;
+            return EngineError::None;
+        }
+
+        // Kept only when a failure stops the layout before the first page.
+        book.PageCount = std::int32_t(std::clamp<std::int64_t>(
+            roundHalfEven(divide(double(cutter.lastLineIndex()), double(book.LinesPerPage)) + 0.5),
+            INT32_MIN, INT32_MAX));
+        const std::int64_t illustratedLines = divideDroppingFraction(
+            roundHalfEven(settings.PageHeight - 2.9 * settings.PadSize),
+            lineHeight + settings.LineSpace);
+        book.IllustrationTop = roundHalfEven(settings.PageHeight - 2.0 * settings.PadSize);
+
+        std::vector<PageTexts::Span> spans;
+        std::int32_t page = 0;
+        do {
+            ++page;
+            std::int64_t n = book.LinesPerPage;
+            if (settings.IllustrationsOn && page % 2 == 0)
+                n = illustratedLines;
+            const PageTexts::Span span = cutter.take(n);
+            if (span.length == 0)
+                break;
+            spans.push_back(span);
+            restorer.restore(laidOut.store, span.offset, span.length,
+                             [&](MarkerRestorer::Outcome outcome) {
+                                 if (outcome == MarkerRestorer::Outcome::Restored)
+                                     book.BookmarkPages.push_back(page);
+                             });
+            if (settings.ListUpChapters) {
+                std::u16string title = ExtractLine(
+                    std::u16string_view(laidOut.store).substr(span.offset, span.length));
+                if (!title.empty()) {
+                    book.ChapterTitles.push_back(std::move(title));
+                    book.ChapterPages.push_back(page);
+                }
+            }
+        } while (page <= cutter.lastLineIndex());
+
+        book.PageCount = page - (page % 2);
+        book.BookmarkCount = int(book.BookmarkPages.size());
+        // The last spread's page after PageCount stays, as an empty page or the
+        // odd last page.
+        spans.resize(std::size_t(page), PageTexts::Span{laidOut.store.size(), 0});
+        book.Pages = PageTexts(std::move(laidOut.store), std::move(spans));
+        return EngineError::None;
+    } catch (const EngineFailure &failure) {
+        return failure.error;
+    } catch (const std::bad_alloc &) {
+        return EngineError::OutOfMemory;
+    }
+}
+
+} // namespace quillmoth

@@ -1,0 +1,69 @@
+#include "atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+namespace quillmoth {
+namespace {
+
+bool fail(std::string *error, std::string message)
+{
+    if (error != nullptr)
+        *error = std::move(message) + ": " + std::strerror(errno);
+    return false;
+}
+
+std::string temporaryName(const std::filesystem::path &path)
+{
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    return "." + path.filename().string() + ".tmp" + std::to_string(generator() % 1000000000);
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
+                         std::string *error)
+{
+    const std::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path temporary = folder / temporaryName(path);
+
+    const int descriptor =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (descriptor < 0)
+        return fail(error, "cannot create " + temporary.string());
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t chunk = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (chunk < 0) {
+            if (errno == EINTR)
+                continue;
+            const int saved = errno;
+            ::close(descriptor);
+            ::unlink(temporary.c_str());
+            errno = saved;
+            return fail(error, "cannot write " + temporary.string());
+        }
+        written += std::size_t(chunk);
+    }
+    const bool synced = ::fsync(descriptor) == 0;
+    const bool closed = ::close(descriptor) == 0;
+    if (!synced || !closed) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(error, "cannot finish " + temporary.string());
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(error, "cannot replace " + path.string());
+    }
+    return true;
+}
+
+} // namespace quillmoth

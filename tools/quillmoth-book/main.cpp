@@ -1,0 +1,115 @@
+// quillmoth-book: runs the book engine on one book and prints its Book record
+// as JSON, so that layout can be checked and scripted without a display.
+
+#include "book_command.h"
+#include "book_json.h"
+
+#include "engine/book.h"
+#include "engine/code_page.h"
+#include "engine/text_metrics.h"
+#include "platform/bookmark_file.h"
+#include "platform/font_text_metrics.h"
+
+#include <QGuiApplication>
+
+#include <unicode/ustring.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+using namespace quillmoth;
+
+namespace {
+
+int badOptions(const std::string &message)
+{
+    std::fprintf(stderr, "quillmoth-book: %s\n", message.c_str());
+    return 2;
+}
+
+std::u16string fromUtf8(std::string_view bytes)
+{
+    std::u16string text(bytes.size() + 1, u'\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar *>(text.data()), int32_t(text.size()), &length,
+                         bytes.data(), int32_t(bytes.size()), 0xFFFD, nullptr, &error);
+    text.resize(U_SUCCESS(error) ? std::size_t(length) : 0);
+    return text;
+}
+
+std::optional<std::string> readAll(const std::string &file)
+{
+    if (file == "-") {
+        std::ostringstream content;
+        content << std::cin.rdbuf();
+        return content.str();
+    }
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(stream), {});
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    auto parsed = parseBookCommand(arguments);
+    if (const auto *problem = std::get_if<std::string>(&parsed))
+        return badOptions(*problem);
+    const BookCommand &command = std::get<BookCommand>(parsed);
+    if (command.showHelp) {
+        std::fputs(bookCommandUsage().c_str(), stdout);
+        return 0;
+    }
+
+    const std::optional<AnsiCodePage> codePage =
+        command.codePage ? AnsiCodePage::named(*command.codePage) : AnsiCodePage::fromEnvironment();
+    if (!codePage)
+        return badOptions("unknown code page " + *command.codePage);
+
+    std::u16string source;
+    if (command.clipboardFile) {
+        const std::optional<std::string> bytes = readAll(*command.clipboardFile);
+        if (!bytes)
+            return badOptions("cannot read " + *command.clipboardFile);
+        if (bytes->size() > 0x7FFFFFFF)
+            return badOptions(*command.clipboardFile + " is too large");
+        source = fromUtf8(*bytes);
+    } else {
+        source = fromUtf8(command.bookPath);
+    }
+
+    std::unique_ptr<QGuiApplication> application;
+    std::unique_ptr<TextMetrics> metrics;
+    if (command.fixedMetrics) {
+        metrics = std::make_unique<FixedTextMetrics>(command.fixedMetrics->narrowWidth,
+                                                     command.fixedMetrics->wideWidth,
+                                                     command.fixedMetrics->height);
+    } else {
+        // Real fonts need a GUI application, never a display.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int qtArgc = 1;
+        application = std::make_unique<QGuiApplication>(qtArgc, argv);
+        metrics = std::make_unique<FontTextMetrics>(FontTextMetrics::themeFont(
+            QString::fromStdString(command.fontFamily), command.fontPoints));
+    }
+
+    std::optional<BookmarkFile> bookmarks;
+    if (command.bookmarksFile && !command.clipboardFile)
+        bookmarks.emplace(std::filesystem::path(*command.bookmarksFile), *codePage);
+
+    const Book book = Book_CreatBOOK(source, command.clipboardFile.has_value(), command.settings,
+                                     *metrics, *codePage, bookmarks ? &*bookmarks : nullptr);
+    const std::string json =
+        bookToJson(book, command.printText ? IncludeText::Yes : IncludeText::No);
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
