@@ -1,0 +1,297 @@
+#include "engine/book.h"
+#include "engine/bookmark_markers.h"
+#include "engine/bookmark_source.h"
+#include "engine/text_decoding.h"
+#include "engine/text_ops.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+
+namespace {
+
+class FakeBookmarks final : public BookmarkSource {
+public:
+    FakeBookmarks(std::u16string section, std::map<std::u16string, std::u16string> keys)
+        : m_section(std::move(section)), m_keys(std::move(keys))
+    {
+    }
+    bool hasSection(std::u16string_view section) const override { return section == m_section; }
+    std::u16string Read_Bmark_Key(std::u16string_view section,
+                                  std::u16string_view key) const override
+    {
+        if (section != m_section)
+            return {};
+        const auto found = m_keys.find(std::u16string(key));
+        return found == m_keys.end() ? std::u16string() : found->second;
+    }
+
+private:
+    std::u16string m_section;
+    std::map<std::u16string, std::u16string> m_keys;
+};
+
+BookSettings page(int width, int height)
+{
+    BookSettings settings;
+    settings.PageWidth = width;
+    settings.PageHeight = height;
+    return settings;
+}
+
+std::u16string value(std::size_t position, char16_t character)
+{
+    const std::string text = std::to_string(position) + "," + std::to_string(gbk().charCode(character));
+    return std::u16string(text.begin(), text.end());
+}
+
+std::string gbkBytes(std::u16string_view text)
+{
+    // Only used for characters of GBK.
+    std::string bytes;
+    for (char16_t c : text) {
+        const int code = gbk().charCode(c);
+        if (code >= 0 && code < 256) {
+            bytes += char(code);
+        } else {
+            const auto unsignedCode = std::uint16_t(code);
+            bytes += char(unsignedCode >> 8);
+            bytes += char(unsignedCode & 0xFF);
+        }
+    }
+    return bytes;
+}
+
+Book openFile(const std::filesystem::path &path, const BookSettings &settings,
+              const BookmarkSource *bookmarks = nullptr)
+{
+    return Book_CreatBOOK(pathText(path), false, settings, fixedMetrics(), gbk(), bookmarks);
+}
+
+// Nine lines of twelve distinct Chinese characters: with two lines per page
+// (height 136) they fill pages 1 to 3 with three lines each.
+std::u16string nineLines()
+{
+    std::u16string text;
+    for (int line = 0; line < 9; ++line) {
+        if (line > 0)
+            text += u"\r\n";
+        text += chinese(12, char16_t(u'一' + 12 * line));
+    }
+    return text;
+}
+
+// 1-based position of a character of nineLines().
+std::size_t positionOf(int line, int column) { return std::size_t(1 + line * 14 + column); }
+
+} // namespace
+
+TEST(BookFileName, KeepsThreeCharactersAfterTheLastDot)
+{
+    EXPECT_EQ(bookFileNameFromPath(u"/books/Novel.txt"), u"Novel.txt");
+    EXPECT_EQ(bookFileNameFromPath(u"C:\\Books\\Novel.txt"), u"Novel.txt");
+    EXPECT_EQ(bookFileNameFromPath(u"/books/a.text"), u"a.tex");
+    EXPECT_EQ(bookFileNameFromPath(u"/books/a.b"), u"a.b");
+    EXPECT_EQ(bookFileNameFromPath(u"Novel.txt"), u"Novel.txt");
+}
+
+TEST(BookFileName, TakesTheWholeNameWhenItHasNoDot)
+{
+    EXPECT_EQ(bookFileNameFromPath(u"/books/README"), u"README");
+    EXPECT_EQ(bookFileNameFromPath(u"/my.books/README"), u"README");
+    EXPECT_EQ(bookFileNameFromPath(u"C:\\my.books\\README"), u"README");
+    EXPECT_EQ(bookFileNameFromPath(u"README"), u"README");
+    EXPECT_EQ(bookFileNameFromPath(u"/books/"), u"");
+}
+
+TEST(BookTitle, DropsEveryDotTxtCaseSensitively)
+{
+    EXPECT_EQ(bookTitleFromFileName(u"Novel.txt"), u"Novel");
+    EXPECT_EQ(bookTitleFromFileName(u"a.txt.txt"), u"a");
+    EXPECT_EQ(bookTitleFromFileName(u"Book.TXT"), u"Book.TXT");
+}
+
+TEST(IsAsianChar, NeedsElevenDoubleByteCharactersInARow)
+{
+    EXPECT_TRUE(IsAsianChar(chinese(11) + u"0123456789", gbk()));
+    EXPECT_FALSE(IsAsianChar(chinese(10) + u"0123456789", gbk()));  // only ten counted
+    EXPECT_FALSE(IsAsianChar(chinese(20), gbk()));
+    EXPECT_TRUE(IsAsianChar(chinese(21), gbk()));
+    std::u16string tens;
+    for (int i = 0; i < 50; ++i)
+        tens += chinese(10) + u" ";
+    EXPECT_FALSE(IsAsianChar(tens, gbk()));
+    // Only the first thousand characters are examined.
+    EXPECT_FALSE(IsAsianChar(std::u16string(990, u'a') + chinese(100), gbk()));
+    EXPECT_TRUE(IsAsianChar(std::u16string(979, u'a') + chinese(100), gbk()));
+    // Characters the code page cannot encode are single-byte "?".
+    EXPECT_FALSE(IsAsianChar(std::u16string(40, u'\u0E01'), gbk()));
+}
+
+TEST(CreatBOOK, ClipboardBookHasItsNameAndNoBookmarks)
+{
+    const FakeBookmarks bookmarks(u"Clipboard text", {{u"BM1", u"1,65"}});
+    const Book book = Book_CreatBOOK(u"Some text", true, page(600, 900), fixedMetrics(), gbk(), &bookmarks);
+    EXPECT_EQ(book.BookFileName, u"Clipboard text");
+    EXPECT_EQ(book.BookPath, u"Some text");
+    EXPECT_EQ(book.BookText, u"Some text");
+    EXPECT_TRUE(book.Bookmarks.empty());
+    EXPECT_FALSE(book.DetectedEncoding.has_value());
+    EXPECT_FALSE(book.IsBusy);
+}
+
+TEST(CreatBOOK, ReadsEveryEncodingToTheSamePages)
+{
+    TemporaryFolder folder;
+    const std::u16string text = nineLines();
+    std::string utf16;
+    for (char16_t c : text) {
+        utf16 += char(c & 0xFF);
+        utf16 += char(c >> 8);
+    }
+    const Book ansi = openFile(folder.write("ansi.txt", gbkBytes(text)), page(1000, 136));
+    const Book little = openFile(folder.write("le.txt", "\xFF\xFE" + utf16), page(1000, 136));
+    EXPECT_EQ(ansi.DetectedEncoding, kAnsi);
+    EXPECT_EQ(little.DetectedEncoding, kUtf16LittleEndian);
+    EXPECT_TRUE(ansi.IsCJK);
+    EXPECT_EQ(ansi.PageCount, 4);
+    EXPECT_EQ(pagesOf(ansi), pagesOf(little));
+}
+
+TEST(CreatBOOK, EmptyAndUnreadableFilesBecomeOneEmptySpread)
+{
+    TemporaryFolder folder;
+    for (const auto &path : {folder.write("empty.txt", ""),
+                             folder.write("utf32.txt", std::string("\xFF\xFE\0\0A\0\0\0", 8)),
+                             folder.path() / "missing.txt"}) {
+        const Book book = openFile(path, page(600, 900));
+        EXPECT_EQ(book.Error, EngineError::None);
+        EXPECT_FALSE(book.IsCJK);
+        EXPECT_EQ(book.PageCount, 2);
+        EXPECT_EQ(pagesOf(book), (std::vector<std::u16string>{u"", u""}));
+    }
+}
+
+TEST(CreatBOOK, ForcedBig5DecodesWithoutDetection)
+{
+    TemporaryFolder folder;
+    BookSettings settings = page(600, 900);
+    settings.ForceBIG5 = true;
+    const Book book = openFile(folder.write("big5.txt", "\xA7\xDA\xAD\xCC"), settings);
+    EXPECT_EQ(book.BookText, u"我們");
+    EXPECT_FALSE(book.DetectedEncoding.has_value());
+}
+
+TEST(LoadBookmarks, KeepsGapsForEmptyKeys)
+{
+    TemporaryFolder folder;
+    const auto path = folder.write("Novel.txt", "0123456789");
+    const FakeBookmarks bookmarks(u"Novel", {{u"BM3", u"4,51"}});
+    Book book;
+    book.BookText = u"0123456789";
+    book.BookTitle = u"Novel";
+    loadBookmarks(book, bookmarks);
+    ASSERT_EQ(book.Bookmarks.size(), 3u);
+    EXPECT_EQ(book.Bookmarks[0], BookmarkRec{});
+    EXPECT_EQ(book.Bookmarks[1], BookmarkRec{});
+    EXPECT_EQ(book.Bookmarks[2], (BookmarkRec{4, u"51"}));
+    EXPECT_EQ(book.BookmarkCount, 3);
+    EXPECT_EQ(book.BookText[3], book.BookmarkMarker);
+}
+
+TEST(LoadBookmarks, KeepsOutOfRangePositionsUnmarked)
+{
+    Book book;
+    book.BookText = u"0123456789";
+    book.BookTitle = u"T";
+    const FakeBookmarks bookmarks(
+        u"T", {{u"BM1", u"0,48"}, {u"BM2", u"11,48"}, {u"BM3", u"abc,48"}, {u"BM4", u"2"}});
+    loadBookmarks(book, bookmarks);
+    ASSERT_EQ(book.Bookmarks.size(), 4u);
+    EXPECT_EQ(book.BookText.substr(0, 1), u"0");
+    EXPECT_EQ(book.BookText[1], book.BookmarkMarker);  // "2" has no code but a position
+    EXPECT_EQ(book.Bookmarks[3].CharCode, u"");
+    EXPECT_EQ(book.MarkedBookmarks.size(), 1u);
+    EXPECT_EQ(book.Bookmarks[1].Position, 11);
+}
+
+TEST(LoadBookmarks, ChoosesAMarkerAbsentFromTheText)
+{
+    Book book;
+    book.BookText = u"a\uFFFFb\uFFFEc";
+    book.BookTitle = u"T";
+    loadBookmarks(book, FakeBookmarks(u"T", {{u"BM1", u"1,97"}}));
+    EXPECT_EQ(book.BookmarkMarker, u'\uFDD0');
+    EXPECT_EQ(book.BookText, u"\uFDD0\uFFFFb\uFFFEc");
+}
+
+TEST(Bookmarks, RestoreOnTheirPagesInPositionOrder)
+{
+    TemporaryFolder folder;
+    const std::u16string text = nineLines();
+    const auto path = folder.write("Novel.txt", gbkBytes(text));
+    const Book plain = openFile(path, page(1000, 136));
+
+    // Saved out of page order, two on page 2.
+    const FakeBookmarks bookmarks(
+        u"Novel", {{u"BM1", value(positionOf(7, 2), text[positionOf(7, 2) - 1])},
+                   {u"BM2", value(positionOf(4, 0), text[positionOf(4, 0) - 1])},
+                   {u"BM3", value(positionOf(5, 1), text[positionOf(5, 1) - 1])},
+                   {u"BM4", u"99999,65"}});
+    const Book book = openFile(path, page(1000, 136), &bookmarks);
+    EXPECT_EQ(book.Error, EngineError::None);
+    EXPECT_EQ(pagesOf(book), pagesOf(plain));
+    EXPECT_EQ(book.BookmarkPages, (std::vector<std::int32_t>{2, 2, 3}));
+    EXPECT_EQ(book.BookmarkCount, 3);
+    EXPECT_EQ(book.Bookmarks.size(), 4u);
+    EXPECT_NE(book.BookText, text);  // the markers stay in the book text
+}
+
+TEST(Bookmarks, RestoreTheCharacterTheCodeNames)
+{
+    TemporaryFolder folder;
+    const std::u16string text = nineLines();
+    const auto path = folder.write("Novel.txt", gbkBytes(text));
+    const FakeBookmarks bookmarks(u"Novel", {{u"BM1", value(positionOf(3, 0), u'A')}});
+    const Book book = openFile(path, page(1000, 136), &bookmarks);
+    EXPECT_EQ(book.Pages.page(2).substr(0, 1), u"A");
+    EXPECT_EQ(book.BookmarkPages, (std::vector<std::int32_t>{2}));
+}
+
+TEST(Bookmarks, PutBackTheCoveredCharacterWhenTheCodeIsUnusable)
+{
+    TemporaryFolder folder;
+    const std::u16string text = nineLines();
+    const auto path = folder.write("Novel.txt", gbkBytes(text));
+    const Book plain = openFile(path, page(1000, 136));
+    const FakeBookmarks bookmarks(u"Novel", {{u"BM1", u"57,"}, {u"BM2", u"60,x"}});
+    const Book book = openFile(path, page(1000, 136), &bookmarks);
+    EXPECT_EQ(pagesOf(book), pagesOf(plain));
+    // Chinese layout records the page even so.
+    EXPECT_EQ(book.BookmarkPages, (std::vector<std::int32_t>{2, 2}));
+
+    const auto western = folder.write("West.txt", "line one\r\nline two\r\nline three\r\nline four");
+    const FakeBookmarks westMarks(u"West", {{u"BM1", u"3,"}, {u"BM2", u"12,105"}});
+    const Book west = openFile(western, page(600, 136), &westMarks);
+    EXPECT_EQ(west.Pages.page(1), u"line one\r\nline two\r\nline three\r\n");
+    // Western layout records only the restored one.
+    EXPECT_EQ(west.BookmarkPages, (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(west.BookmarkCount, 1);
+}
+
+TEST(Bookmarks, RestoreOnASingleSpreadWithoutRecordingAPage)
+{
+    TemporaryFolder folder;
+    const auto path = folder.write("Short.txt", "Hello world");
+    const FakeBookmarks bookmarks(u"Short", {{u"BM2", u"7,87"}});
+    const Book book = openFile(path, page(600, 900), &bookmarks);
+    EXPECT_EQ(book.Pages.page(1), u"Hello World");  // the saved code says "W"
+    EXPECT_TRUE(book.BookmarkPages.empty());
+    EXPECT_EQ(book.BookmarkCount, 0);
+    EXPECT_EQ(book.Bookmarks.size(), 2u);
+}

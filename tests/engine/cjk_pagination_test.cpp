@@ -1,0 +1,198 @@
+#include "engine/book.h"
+#include "engine/text_ops.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+
+namespace {
+
+// Twelve Chinese characters: enough for the book to be laid out as Chinese.
+const std::u16string kOpening = u"一二三四五六七八九十一二";
+
+BookSettings page(int width, int height)
+{
+    BookSettings settings;
+    settings.PageWidth = width;
+    settings.PageHeight = height;
+    return settings;
+}
+
+std::u16string lines(std::initializer_list<std::u16string_view> items)
+{
+    std::vector<std::u16string_view> parts(items);
+    return text::join(parts, u"\r\n");
+}
+
+} // namespace
+
+TEST(MakePagesChST, WrapsLongParagraphsAndPadsThemToThreeTimesTheirLength)
+{
+    const Book book = layOut(chinese(25), page(230, 900));
+    ASSERT_TRUE(book.IsCJK);
+    EXPECT_EQ(book.CharsPerLine, 10);
+    EXPECT_EQ(book.LinesPerPage, 44);
+    EXPECT_EQ(book.PageCount, 2);
+    const std::u16string text = chinese(25);
+    EXPECT_EQ(book.Pages.page(1), text.substr(0, 10) + u"\r\n" + text.substr(10, 10) + u"\r\n" +
+                                      text.substr(20) + u"\r\n" + std::u16string(44, u' ') + u"\r\n");
+    EXPECT_EQ(book.Pages.page(2), u"");
+
+    const Book exact = layOut(chinese(21), page(230, 900));
+    const std::u16string text21 = chinese(21);
+    EXPECT_EQ(exact.Pages.page(1), text21.substr(0, 10) + u"\r\n" + text21.substr(10, 10) +
+                                       u"\r\n" + text21.substr(20) + u"\r\n" +
+                                       std::u16string(36, u' ') + u"\r\n");
+}
+
+TEST(MakePagesChST, ShortensRunsOfEmptyLinesToOne)
+{
+    const Book book = layOut(kOpening + u"\r\n\r\n\r\n\r\n\r\n乙", page(1000, 900));
+    EXPECT_EQ(book.Pages.page(1), kOpening + u"\r\n\r\n乙");
+}
+
+TEST(MakePagesChST, SplitsBareLineFeedTextIntoLinesWithoutReformat)
+{
+    const Book book = layOut(kOpening + u"\n乙\n丙", page(1000, 900));
+    EXPECT_EQ(book.Pages.page(1), kOpening + u"\r\n乙\r\n丙");
+}
+
+TEST(MakePagesChST, DropsAnEmptyFirstLineOfAPage)
+{
+    // Two lines per page, so each page takes three.
+    const Book book = layOut(lines({kOpening, u"乙", u"丙", u"", u"丁", u"戊", u"己", u"庚"}),
+                             page(1000, 136));
+    EXPECT_EQ(book.LinesPerPage, 2);
+    EXPECT_EQ(pagesOf(book), (std::vector<std::u16string>{kOpening + u"\r\n乙\r\n丙\r\n",
+                                                          u"丁\r\n戊\r\n", u"己\r\n庚\r\n", u""}));
+    EXPECT_EQ(book.Pages.size(), 4);
+}
+
+TEST(MakePagesChST, KeepsEmptyLinesInsideAPage)
+{
+    const Book book = layOut(lines({kOpening, u"", u"乙", u"丙", u"丁"}), page(1000, 136));
+    EXPECT_EQ(pagesOf(book), (std::vector<std::u16string>{kOpening + u"\r\n\r\n乙\r\n", u"丙\r\n丁\r\n"}));
+}
+
+TEST(MakePagesChST, GivesIllustratedPagesFewerLines)
+{
+    std::vector<std::u16string_view> items = {kOpening};
+    const std::u16string names = u"乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        items.push_back(std::u16string_view(names).substr(i, 1));
+    BookSettings settings = page(1000, 400);
+    settings.PadSize = 60;
+    settings.IllustrationsOn = true;
+    const FixedTextMetrics tall(8, 16, 100);
+    const Book book = layOut(text::join(items, u"\r\n"), settings, tall);
+    EXPECT_EQ(book.LinesPerPage, 3);
+    EXPECT_EQ(book.IllustrationTop, 280);
+    std::vector<std::size_t> lineCounts;
+    for (const auto &text : pagesOf(book))
+        lineCounts.push_back(text::count(text, u"\r\n"));
+    EXPECT_EQ(lineCounts, (std::vector<std::size_t>{4, 3, 4, 3, 4, 2}));
+
+    settings.IllustrationsOn = false;
+    const Book plain = layOut(text::join(items, u"\r\n"), settings, tall);
+    lineCounts.clear();
+    for (const auto &text : pagesOf(plain))
+        lineCounts.push_back(text::count(text, u"\r\n"));
+    EXPECT_EQ(lineCounts, (std::vector<std::size_t>{4, 4, 4, 4, 4, 0}));
+}
+
+TEST(MakePagesChST, ListsChaptersOnePerPage)
+{
+    BookSettings settings = page(1000, 136);
+    settings.ListUpChapters = true;
+    const Book book = layOut(lines({u"第一章 雨夜来客", kOpening, u"乙", u"第二章 风起", u"丙",
+                                    u"丁", u"第二天他走了", u"戊", u"己"}),
+                             settings);
+    ASSERT_TRUE(book.IsCJK);
+    EXPECT_EQ(book.ChapterTitles, (std::vector<std::u16string>{u"第一章 雨夜来客", u"第二章 风起"}));
+    EXPECT_EQ(book.ChapterPages, (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(book.PageCount, 4);
+}
+
+TEST(MakePagesChST, ShortBookIsOneSpreadWithoutChapters)
+{
+    BookSettings settings = page(1000, 900);
+    settings.ListUpChapters = true;
+    const Book book = layOut(u"第一章 雨夜来客\r\n" + kOpening, settings);
+    EXPECT_EQ(book.PageCount, 2);
+    EXPECT_TRUE(book.ChapterTitles.empty());
+    EXPECT_EQ(book.IllustrationTop, 0);
+}
+
+TEST(MakePagesChST, TakesCharsPerLineAsOneOnNarrowPages)
+{
+    const Book book = layOut(kOpening + kOpening, page(60, 900));
+    ASSERT_TRUE(book.IsCJK);
+    EXPECT_EQ(book.CharsPerLine, 1);
+    EXPECT_EQ(book.Error, EngineError::None);
+    // 24 one-character lines, no spaces to pad with, and the closing line end.
+    EXPECT_EQ(text::count(book.Pages.page(1), u"\r\n"), 25u);
+}
+
+TEST(MakePagesChST, HasNoSixteenBitLimits)
+{
+    const std::u16string longLine = chinese(40000);
+    const Book book = layOut(longLine, page(230, 900));
+    EXPECT_EQ(book.Error, EngineError::None);
+    EXPECT_EQ(book.PageCount, 90);  // 4000 lines, spaces and an empty line: 45 per page
+    const FixedTextMetrics huge(8, 16, 300);
+    const Book tall = layOut(longLine, page(230, 20000), huge);
+    EXPECT_EQ(tall.Error, EngineError::None);
+    EXPECT_GT(tall.PageCount, 2);
+}
+
+TEST(MakePagesChST, ReformatCleansTheTextFirst)
+{
+    BookSettings settings = page(1000, 900);
+    settings.ReformatParagraphs = true;
+    const Book book = layOut(u"\u3000\u3000" + kOpening + u" ok\n\n\n乙", settings);
+    EXPECT_EQ(book.Pages.page(1), kOpening + u"ok\r\n乙");
+}
+
+TEST(MakePagesChST, ZeroWideWidthIsADivisionByZero)
+{
+    const FixedTextMetrics zero(8, 0, 18);
+    const Book book = layOut(kOpening + kOpening, page(600, 900), zero);
+    EXPECT_EQ(book.Error, EngineError::DivisionByZero);
+    EXPECT_EQ(book.PageCount, 0);
+}
+
+// Every character of the text reaches exactly one page, in order.
+TEST(MakePagesChST, PaginationNeitherLosesNorDuplicatesCharacters)
+{
+    std::mt19937 random(3);
+    for (int round = 0; round < 60; ++round) {
+        std::u16string text = kOpening;
+        const int length = int(random() % 3000);
+        for (int i = 0; i < length; ++i) {
+            const auto kind = random() % 10;
+            text += kind == 0 ? u'\n' : kind == 1 ? u' ' : char16_t(u'一' + random() % 500);
+        }
+        BookSettings settings = page(200 + int(random() % 600), 300 + int(random() % 650));
+        settings.IllustrationsOn = random() % 2 == 0;
+        settings.ReformatParagraphs = random() % 2 == 0;
+        const Book book = layOut(text, settings);
+        ASSERT_EQ(book.Error, EngineError::None);
+        const auto visible = [](std::u16string_view s) {
+            std::u16string result;
+            for (char16_t c : s)
+                if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\u3000')
+                    result += c;
+            return result;
+        };
+        std::u16string paged;
+        for (const auto &pageText : pagesOf(book))
+            paged += visible(pageText);
+        ASSERT_EQ(paged, visible(text)) << "round " << round;
+        ASSERT_EQ(book.PageCount % 2, 0);
+    }
+}

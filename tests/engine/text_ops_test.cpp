@@ -1,0 +1,67 @@
+#include "engine/text_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quillmoth;
+
+TEST(TextOps, ReplaceAll_MakesOneLeftToRightPass)
+{
+    EXPECT_EQ(text::replaceAll(u"a  \r\nb", u" \r\n", u"\r\n"), u"a \r\nb");
+    EXPECT_EQ(text::replaceAll(u"^^^", u"^^", u"X"), u"X^");
+    EXPECT_EQ(text::replaceAll(u"abc", u"", u"X"), u"abc");
+    EXPECT_EQ(text::replaceAll(u"", u"a", u"b"), u"");
+}
+
+TEST(TextOps, Split_GivesNoPartsForEmptyText_AndKeepsTrailingEmptyPart)
+{
+    EXPECT_TRUE(text::split(u"", u"\r\n").empty());
+    const auto parts = text::split(u"a\r\n\r\nb\r\n", u"\r\n");
+    ASSERT_EQ(parts.size(), 4u);
+    EXPECT_EQ(parts[0], u"a");
+    EXPECT_EQ(parts[1], u"");
+    EXPECT_EQ(parts[2], u"b");
+    EXPECT_EQ(parts[3], u"");
+}
+
+// The one-pass collapse must give what the naive "while it contains N, replace
+// every N by N - 1" loop gives.
+TEST(TextOps, CollapseRuns_MatchesRepeatedReplacement)
+{
+    std::mt19937 random(7);
+    const std::u16string alphabet[] = {u"\r\n", u" ", u"a", u"\r", u"\n"};
+    for (int round = 0; round < 400; ++round) {
+        std::u16string text;
+        const int pieces = int(random() % 40);
+        for (int i = 0; i < pieces; ++i)
+            text += alphabet[random() % 5];
+        for (const auto &[unit, run] : {std::pair<std::u16string, std::size_t>{u"\r\n", 3},
+                                        {u"\r\n", 2},
+                                        {u" ", 3}}) {
+            std::u16string repeated(run == 3 ? unit + unit + unit : unit + unit);
+            std::u16string shorter(run == 3 ? unit + unit : unit);
+            std::u16string expected = text;
+            while (text::contains(expected, repeated))
+                expected = text::replaceAll(expected, repeated, shorter);
+            std::u16string actual = text;
+            text::collapseRuns(actual, unit, run);
+            ASSERT_EQ(actual, expected) << "round " << round;
+        }
+    }
+}
+
+TEST(TextOps, TrimSpaces_RemovesOnlyAsciiSpaces)
+{
+    EXPECT_EQ(text::trimSpaces(u"  a b \t "), u"a b \t");
+    EXPECT_EQ(text::trimSpaces(u"\u3000a\u3000"), u"\u3000a\u3000");
+    EXPECT_EQ(text::trimSpaces(u"    "), u"");
+}
+
+TEST(TextOps, UpperCasing_KeepsPositions)
+{
+    EXPECT_EQ(text::toUpper(u"chapter ß é"), u"CHAPTER ß É");
+    EXPECT_EQ(text::findInUpperCased(u"a Chapter", u"CHAPTER"), 2u);
+    EXPECT_EQ(text::findInUpperCased(u"chap", u"CHAPTER"), std::u16string_view::npos);
+    EXPECT_EQ(text::findInUpperCased(u"cHaPtEr", u"CHAPTER", 1), std::u16string_view::npos);
+}
