@@ -154,7 +154,8 @@ void IniFile::setValue(std::u16string_view section, std::u16string_view key,
     for (std::size_t i = *header + 1; i < end; ++i) {
         const KeyLine line = splitKeyLine(m_lines[i]);
         if (!line.key.empty() && equalIgnoringCase(line.key, trimBlanks(key))) {
-            m_lines[i] = keyLine;
+            // The key keeps the spelling it has in the file.
+            m_lines[i] = std::u16string(line.key) + u"=" + std::u16string(value);
             return;
         }
     }
