@@ -156,9 +156,9 @@ std::u16string LoadTextFile(const std::filesystem::path &path, std::int32_t &enc
     else if (encoding != detected)
         markLength = 0;
 
-    std::u16string text =
-        decodeBookBytes(std::string_view(*bytes).substr(markLength), encoding, codePage);
-    return text;
+    // A file shorter than its mark (two bytes FF FE read as a UTF-32 mark) has no text.
+    markLength = std::min(markLength, bytes->size());
+    return decodeBookBytes(std::string_view(*bytes).substr(markLength), encoding, codePage);
 }
 
 std::u16string ReadTextFile(const std::filesystem::path &path, std::string_view charset,

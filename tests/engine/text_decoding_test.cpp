@@ -152,6 +152,10 @@ TEST(LoadTextFile, HandlesTheOddCorners)
     EXPECT_EQ(load(folder, std::string("\xFF\xFE" "a\0b\0c\0", 8)).text, u"abc");
     EXPECT_EQ(load(folder, std::string("\xFF\xFE" "a\0b\0c", 7)).text, u"abc");
     EXPECT_EQ(load(folder, std::string("\xFE\xFF\0a\0b\x4E", 7)).text, u"ab\u004E");
+    // Two bytes FF FE are a UTF-32 mark (the missing bytes count as 0) longer than the file.
+    Loaded shortMark = load(folder, "\xFF\xFE");
+    EXPECT_EQ(shortMark.encoding, kUtf32LittleEndian);
+    EXPECT_EQ(shortMark.text, u"");
     // A UTF-16 file whose first character is U+0000 looks like UTF-32.
     EXPECT_EQ(load(folder, std::string("\xFF\xFE\0\0a\0", 6)).encoding, kUtf32LittleEndian);
 }

@@ -1,0 +1,96 @@
+#include "book_command.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillmoth;
+
+namespace {
+
+std::variant<BookCommand, std::string> parse(std::vector<std::string> arguments)
+{
+    return parseBookCommand(arguments);
+}
+
+BookCommand parsed(std::vector<std::string> arguments)
+{
+    auto result = parse(std::move(arguments));
+    EXPECT_TRUE(std::holds_alternative<BookCommand>(result))
+        << (std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "");
+    return std::holds_alternative<BookCommand>(result) ? std::get<BookCommand>(result) : BookCommand{};
+}
+
+bool rejected(std::vector<std::string> arguments)
+{
+    return std::holds_alternative<std::string>(parse(std::move(arguments)));
+}
+
+} // namespace
+
+TEST(BookCommand, DefaultsFollowTheReader)
+{
+    const BookCommand command = parsed({"book.txt"});
+    EXPECT_EQ(command.bookPath, "book.txt");
+    EXPECT_EQ(command.settings.PageWidth, 600);
+    EXPECT_EQ(command.settings.PageHeight, 900);
+    EXPECT_EQ(command.settings.PadSize, 90);
+    EXPECT_EQ(command.settings.LineSpace, 0);
+    EXPECT_FALSE(command.settings.ReformatParagraphs);
+    EXPECT_FALSE(command.fixedMetrics.has_value());
+    EXPECT_EQ(command.fontFamily, "Tahoma");
+    EXPECT_EQ(command.fontPoints, 9);
+}
+
+TEST(BookCommand, ReadsEveryOption)
+{
+    const BookCommand command =
+        parsed({"--page", "480x700", "--metrics", "fixed:8,16.5,18", "--line-space=3", "--pad-size",
+                "60", "--reformat", "--chapters", "--illustrations", "--big5", "--bookmarks",
+                "BMK.ini", "--codepage", "CP950", "--text", "My Book.txt"});
+    EXPECT_EQ(command.settings.PageWidth, 480);
+    EXPECT_EQ(command.settings.PageHeight, 700);
+    ASSERT_TRUE(command.fixedMetrics.has_value());
+    EXPECT_EQ(command.fixedMetrics->wideWidth, 16.5);
+    EXPECT_EQ(command.settings.LineSpace, 3);
+    EXPECT_EQ(command.settings.PadSize, 60);
+    EXPECT_TRUE(command.settings.ReformatParagraphs && command.settings.ListUpChapters &&
+                command.settings.IllustrationsOn && command.settings.ForceBIG5 && command.printText);
+    EXPECT_EQ(command.bookmarksFile, "BMK.ini");
+    EXPECT_EQ(command.codePage, "CP950");
+    EXPECT_EQ(command.bookPath, "My Book.txt");
+
+    const BookCommand font = parsed({"--font", "Noto Serif CJK SC:10.5", "x.txt"});
+    EXPECT_EQ(font.fontFamily, "Noto Serif CJK SC");
+    EXPECT_EQ(font.fontPoints, 10.5);
+
+    const BookCommand clipboard = parsed({"--clipboard", "-"});
+    EXPECT_EQ(clipboard.clipboardFile, "-");
+    EXPECT_TRUE(parsed({"--", "-weird.txt"}).bookPath == "-weird.txt");
+}
+
+TEST(BookCommand, RejectsBadOptions)
+{
+    EXPECT_TRUE(rejected({}));
+    EXPECT_TRUE(rejected({"--page", "600", "a.txt"}));
+    EXPECT_TRUE(rejected({"--page", "0x900", "a.txt"}));
+    EXPECT_TRUE(rejected({"--page", "axb", "a.txt"}));
+    EXPECT_TRUE(rejected({"--metrics", "fixed:8,16", "a.txt"}));
+    EXPECT_TRUE(rejected({"--metrics", "real:8,16,18", "a.txt"}));
+    EXPECT_TRUE(rejected({"--metrics", "fixed:8,-1,18", "a.txt"}));
+    EXPECT_TRUE(rejected({"--line-space", "6", "a.txt"}));
+    EXPECT_TRUE(rejected({"--pad-size", "59", "a.txt"}));
+    EXPECT_TRUE(rejected({"--pad-size", "101", "a.txt"}));
+    EXPECT_TRUE(rejected({"--font", "Tahoma", "a.txt"}));
+    EXPECT_TRUE(rejected({"--font", "Tahoma:0", "a.txt"}));
+    EXPECT_TRUE(rejected({"--metrics", "fixed:8,16,18", "--font", "Tahoma:9", "a.txt"}));
+    EXPECT_TRUE(rejected({"--bogus", "a.txt"}));
+    EXPECT_TRUE(rejected({"a.txt", "b.txt"}));
+    EXPECT_TRUE(rejected({"--clipboard", "c.txt", "a.txt"}));
+    EXPECT_TRUE(rejected({"--reformat=yes", "a.txt"}));
+    EXPECT_TRUE(rejected({"a.txt", "--page"}));
+}
+
+TEST(BookCommand, HelpNeedsNothingElse)
+{
+    EXPECT_TRUE(parsed({"--help"}).showHelp);
+    EXPECT_NE(bookCommandUsage().find("--metrics fixed:N,W,H"), std::string::npos);
+}
