@@ -48,12 +48,6 @@ bool hasLongLineNearStart(std::u16string_view text)
     return false;
 }
 
-bool anyLongerThan(const std::vector<std::u16string_view> &parts, std::size_t length)
-{
-    return std::any_of(parts.begin(), parts.end(),
-                       [length](std::u16string_view part) { return part.size() > length; });
-}
-
 bool endsParagraph(std::u16string_view line)
 {
     return !line.empty() && (line.back() == u'!' || line.back() == u'.' || line.back() == u'"');
@@ -64,28 +58,54 @@ bool namesChapter(std::u16string_view line)
     return text::findInUpperCased(line, u"CHAPTER") != std::u16string_view::npos;
 }
 
-// Joins lines as Book_JoinParagraphsWest does, without copying each line first.
-std::u16string joinParagraphs(const std::vector<std::u16string_view> &lines)
+// Joins the parts of a text split at `separator` as Book_JoinParagraphsWest
+// does. Without a "^" in the text the marks can only be the ones added here,
+// so they are written as line ends at once; otherwise the text is marked and
+// then replaced, exactly as the two steps read.
+std::u16string joinParagraphs(std::u16string_view text, std::u16string_view separator)
 {
-    std::size_t size = 0;
-    for (auto line : lines)
-        size += line.size() + 5;
+    const bool marksAreOurs = text.find(u'^') == std::u16string_view::npos;
+    const std::u16string_view mark = marksAreOurs ? kTwoCrLf : std::u16string_view(u"^^");
     std::u16string joined;
-    joined.reserve(size);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
+    joined.reserve(text.size() + text.size() / 8 + 16);
+    bool first = true;
+    text::forEachPart(text, separator, [&](std::u16string_view line) {
+        if (!first)
             joined += u' ';
-        if (namesChapter(lines[i])) {
-            joined += u"^^";
-            joined += lines[i];
-            joined += u"^^";
+        first = false;
+        if (namesChapter(line)) {
+            joined += mark;
+            joined += line;
+            joined += mark;
         } else {
-            joined += lines[i];
-            if (endsParagraph(lines[i]))
-                joined += u"^^";
+            joined += line;
+            if (endsParagraph(line))
+                joined += mark;
         }
-    }
-    return text::replaceAll(joined, u"^^", kTwoCrLf);
+    });
+    if (!marksAreOurs)
+        return text::replaceAll(joined, u"^^", kTwoCrLf);
+    return joined;
+}
+
+// What the Western clean-up needs to know of a text split at a separator.
+struct PartStatistics {
+    std::size_t count = 0;
+    bool longerThan120 = false;
+    bool singleLineLongerThan400 = false;
+};
+
+PartStatistics partStatistics(std::u16string_view text, std::u16string_view separator)
+{
+    PartStatistics statistics;
+    text::forEachPart(text, separator, [&](std::u16string_view part) {
+        ++statistics.count;
+        if (part.size() > 120)
+            statistics.longerThan120 = true;
+        if (part.size() > 400 && !text::contains(part, kCrLf))
+            statistics.singleLineLongerThan400 = true;
+    });
+    return statistics;
 }
 
 } // namespace
@@ -104,8 +124,7 @@ std::u16string normalizeLineEnds(std::u16string text)
 std::u16string Book_CleanTextChST(std::u16string text)
 {
     text = normalizeLineEnds(std::move(text));
-    if (text::contains(text, kTwoIdeographicSpaces))
-        text = text::replaceAll(text, kTwoIdeographicSpaces, u"");
+    text::replaceAllInPlace(text, kTwoIdeographicSpaces, u"");
     dropLeadingCarriageReturns(text);
     dropTrailingLineFeeds(text);
     text::collapseRuns(text, kCrLf, 3);
@@ -120,42 +139,39 @@ std::u16string Book_CleanTextWest01(std::u16string text, bool reformat)
     text = normalizeLineEnds(std::move(text));
     if (!reformat)
         return text;
-    text = text::replaceAll(text, u" \r\n", kCrLf);
+    text::replaceAllInPlace(text, u" \r\n", kCrLf);
     dropLeadingCarriageReturns(text);
     text::collapseRuns(text, kCrLf, 3);
     text::collapseRuns(text, u" ", 3);
 
+    // Classify: empty lines or not, short lines or not.
     bool blankLineText = false;
     bool shortLines = false;
-    if (text::contains(text, kTwoCrLf)) {
+    const bool hasEmptyLines = text::contains(text, kTwoCrLf);
+    const PartStatistics lines = partStatistics(text, kCrLf);
+    if (hasEmptyLines) {
         blankLineText = true;
         shortLines = true;
-        const std::vector<std::u16string_view> blocks = text::split(text, kTwoCrLf);
-        if (std::any_of(blocks.begin(), blocks.end(), [](std::u16string_view block) {
-                return block.size() > 400 && !text::contains(block, kCrLf);
-            }))
+        const PartStatistics blocks = partStatistics(text, kTwoCrLf);
+        if (blocks.singleLineLongerThan400)
             shortLines = false;
-        const std::vector<std::u16string_view> lines = text::split(text, kCrLf);
-        const double ratio = double(lines.size() - 1) / double(blocks.size() - 1);
+        const double ratio = double(lines.count - 1) / double(blocks.count - 1);
         if (ratio > 20) {
             blankLineText = false;
-            if (anyLongerThan(lines, 120))
+            if (lines.longerThan120)
                 shortLines = false;
         }
-        if (!blankLineText && shortLines)
-            return joinParagraphs(blocks);
     } else {
-        const std::vector<std::u16string_view> lines = text::split(text, kCrLf);
-        shortLines = !anyLongerThan(lines, 120);
-        if (shortLines)
-            return joinParagraphs(lines);
+        shortLines = !lines.longerThan120;
     }
 
+    if (!blankLineText && shortLines)
+        return joinParagraphs(text, hasEmptyLines ? kTwoCrLf : kCrLf);
     if (!blankLineText && !shortLines)
         return text::replaceAll(text, kCrLf, kTwoCrLf);
-    if (blankLineText && shortLines) {
-        const std::u16string joined = text::replaceAll(text, kTwoCrLf, kCrLf);
-        return joinParagraphs(text::split(joined, kCrLf));
+    if (shortLines) {
+        text::replaceAllInPlace(text, kTwoCrLf, kCrLf);
+        return joinParagraphs(text, kCrLf);
     }
     return text;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <cctype>
 #include <fstream>
 #include <optional>
@@ -90,7 +91,20 @@ int IsUTF8Bytes(std::span<const std::uint8_t> bytes)
 {
     bool allSevenBit = true;
     std::uint64_t expected = 0;
-    for (std::uint8_t byte : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        // Runs of 7-bit bytes need no attention; skip them eight at a time.
+        if (expected == 0) {
+            while (i + 8 <= bytes.size()) {
+                std::uint64_t word;
+                std::memcpy(&word, bytes.data() + i, 8);
+                if (word & 0x8080808080808080ull)
+                    break;
+                i += 8;
+            }
+            if (i >= bytes.size())
+                break;
+        }
+        const std::uint8_t byte = bytes[i];
         if (byte & 0x80)
             allSevenBit = false;
         if (expected == 0) {

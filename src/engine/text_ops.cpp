@@ -3,6 +3,8 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace quillmoth::text {
 
@@ -27,18 +29,34 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
     return result;
 }
 
+void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16string_view to)
+{
+    if (from.empty() || to.size() > from.size()) {
+        text = replaceAll(text, from, to);
+        return;
+    }
+    std::size_t position = text.find(from);
+    if (position == std::u16string::npos)
+        return;
+    std::size_t write = position;
+    std::size_t read = position;
+    while (position != std::u16string::npos) {
+        if (write != read)
+            std::char_traits<char16_t>::move(&text[write], &text[read], position - read);
+        write += position - read;
+        std::char_traits<char16_t>::copy(&text[write], to.data(), to.size());
+        write += to.size();
+        read = position + from.size();
+        position = text.find(from, read);
+    }
+    std::char_traits<char16_t>::move(&text[write], &text[read], text.size() - read);
+    text.resize(write + text.size() - read);
+}
+
 std::vector<std::u16string_view> split(std::u16string_view text, std::u16string_view separator)
 {
     std::vector<std::u16string_view> parts;
-    if (text.empty())
-        return parts;
-    std::size_t start = 0;
-    for (std::size_t position = text.find(separator); position != std::u16string_view::npos;
-         position = text.find(separator, start)) {
-        parts.push_back(text.substr(start, position - start));
-        start = position + separator.size();
-    }
-    parts.push_back(text.substr(start));
+    forEachPart(text, separator, [&](std::u16string_view part) { parts.push_back(part); });
     return parts;
 }
 
@@ -61,12 +79,19 @@ void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t mi
 {
     if (unit.empty() || minimumRun < 2)
         return;
+    std::u16string repeated;
+    for (std::size_t i = 0; i < minimumRun; ++i)
+        repeated += unit;
+    // Most texts need no change; only the part from the first long run is rewritten.
+    const std::size_t firstRun = text.find(repeated);
+    if (firstRun == std::u16string::npos)
+        return;
     const std::u16string_view view(text);
     const auto unitAt = [&](std::size_t position) {
         return view[position] == unit[0] && view.substr(position, unit.size()) == unit;
     };
-    std::size_t read = 0;
-    std::size_t write = 0;
+    std::size_t read = firstRun;
+    std::size_t write = firstRun;
     while (read < view.size()) {
         if (!unitAt(read)) {
             text[write++] = text[read++];
@@ -100,14 +125,31 @@ std::u16string_view trimSpaces(std::u16string_view text)
     return text.substr(first, last - first + 1);
 }
 
+namespace {
+
+// Upper case of every UTF-16 unit, computed once: searches upper-case whole books.
+const std::array<char16_t, 65536> &upperCaseTable()
+{
+    static const std::array<char16_t, 65536> table = [] {
+        std::array<char16_t, 65536> upper{};
+        for (std::uint32_t unit = 0; unit < 65536; ++unit) {
+            upper[unit] = char16_t(unit);
+            if (unit >= 0xD800 && unit <= 0xDFFF)
+                continue;
+            const UChar32 mapped = u_toupper(UChar32(unit));
+            if (mapped <= 0xFFFF)
+                upper[unit] = char16_t(mapped);
+        }
+        return upper;
+    }();
+    return table;
+}
+
+} // namespace
+
 char16_t toUpper(char16_t unit)
 {
-    if (unit < 0x80)
-        return (unit >= u'a' && unit <= u'z') ? char16_t(unit - (u'a' - u'A')) : unit;
-    if (unit >= 0xD800 && unit <= 0xDFFF)
-        return unit;
-    const UChar32 upper = u_toupper(unit);
-    return upper <= 0xFFFF ? char16_t(upper) : unit;
+    return upperCaseTable()[unit];
 }
 
 std::u16string toUpper(std::u16string_view text)
@@ -125,13 +167,14 @@ std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upper
         return from <= text.size() ? from : std::u16string_view::npos;
     if (text.size() < upperNeedle.size())
         return std::u16string_view::npos;
+    const auto &upper = upperCaseTable();
     const std::size_t last = text.size() - upperNeedle.size();
     for (std::size_t position = from; position <= last; ++position) {
-        if (toUpper(text[position]) != upperNeedle[0])
+        if (upper[text[position]] != upperNeedle[0])
             continue;
         std::size_t matched = 1;
         while (matched < upperNeedle.size() &&
-               toUpper(text[position + matched]) == upperNeedle[matched])
+               upper[text[position + matched]] == upperNeedle[matched])
             ++matched;
         if (matched == upperNeedle.size())
             return position;

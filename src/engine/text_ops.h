@@ -18,8 +18,26 @@ inline constexpr char16_t kIdeographicSpace = u'\u3000';
 std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
                           std::u16string_view to);
 
+// The same, in place, for a replacement no longer than what it replaces.
+void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16string_view to);
+
 // Splits at every occurrence of `separator`; an empty text gives no parts.
 std::vector<std::u16string_view> split(std::u16string_view text, std::u16string_view separator);
+
+// Calls onPart(part) for each part split() would give, without building a list.
+template <typename OnPart>
+void forEachPart(std::u16string_view text, std::u16string_view separator, OnPart onPart)
+{
+    if (text.empty())
+        return;
+    std::size_t start = 0;
+    for (std::size_t position = text.find(separator); position != std::u16string_view::npos;
+         position = text.find(separator, start)) {
+        onPart(text.substr(start, position - start));
+        start = position + separator.size();
+    }
+    onPart(text.substr(start));
+}
 
 // Joins parts with `separator` between them.
 std::u16string join(const std::vector<std::u16string_view> &parts, std::u16string_view separator);

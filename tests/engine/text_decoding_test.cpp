@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
 using namespace quillmoth;
 using quillmoth::testing::gbk;
@@ -95,6 +96,47 @@ TEST(IsUTF8Bytes, AcceptsWellFormedSequencesOnly)
     EXPECT_EQ(utf8Test("\xFC\x80\x80\x80\x80\x80"), 2);
     EXPECT_EQ(utf8Test("\xFF\x80\x80\x80\x80\x80\x80\x80"), 2);
     EXPECT_EQ(utf8Test("\xFF\x80\x80\x80\x80\x80\x80"), 0);
+}
+
+// The byte-by-byte reading of the UTF-8 test, against which the fast one is held.
+int plainUtf8Test(std::string_view bytes)
+{
+    bool allSevenBit = true;
+    int expected = 0;
+    for (unsigned char byte : bytes) {
+        if (byte & 0x80)
+            allSevenBit = false;
+        if (expected == 0) {
+            if (byte < 0x80)
+                continue;
+            for (std::uint8_t b = byte; b & 0x80; b = ShiftLeftByte(b))
+                ++expected;
+            if (--expected == 0)
+                return 0;
+        } else {
+            if ((byte & 0xC0) != 0x80)
+                return 0;
+            --expected;
+        }
+    }
+    return expected != 0 || allSevenBit ? 0 : 2;
+}
+
+TEST(IsUTF8Bytes, AgreesWithTheByteByByteReading)
+{
+    EXPECT_EQ(utf8Test("0123456789abcdef\xC3\xA9"), 2);
+    EXPECT_EQ(utf8Test("0123456789abcdef\xC3"), 0);
+    EXPECT_EQ(utf8Test("\xC3\xA9" "0123456789abcdef"), 2);
+    std::mt19937 random(29);
+    const std::string pieces[] = {"a", "0123456789", "\xC3\xA9", "\xE7\x9A\x84", "\x80", "\xC3",
+                                  "\xF0\x9F\x98\x80", "\xFF", "\xB5\xC4"};
+    for (int round = 0; round < 5000; ++round) {
+        std::string bytes;
+        const int count = int(random() % 20);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random() % std::size(pieces)];
+        ASSERT_EQ(utf8Test(bytes), plainUtf8Test(bytes)) << round;
+    }
 }
 
 TEST(ShiftLeftByte, DropsTheTopBitAndDoubles)

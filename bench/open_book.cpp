@@ -1,0 +1,245 @@
+// open_book: how long opening a huge book takes compared with only decoding
+// it, and how much memory the open needs at its peak.
+//
+// Two books of about 20 MB are generated from the sample texts: a Chinese
+// GBK novel with chapters and an English UTF-8 hard-wrapped book. For each,
+// the reference is reading the file and decoding it with ICU; the open is
+// book creation with paragraph reformatting and the chapter list on.
+
+#include "engine/book.h"
+#include "engine/code_page.h"
+#include "engine/text_decoding.h"
+#include "engine/text_metrics.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+#include <vector>
+
+using namespace quillmoth;
+
+// Every allocation is counted, so the peak of an open is exact.
+namespace {
+std::atomic<std::size_t> g_allocated{0};
+std::atomic<std::size_t> g_peak{0};
+
+void *countedAllocate(std::size_t size)
+{
+    void *block = std::malloc(size + 16);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    *static_cast<std::size_t *>(block) = size;
+    const std::size_t now = g_allocated.fetch_add(size) + size;
+    std::size_t peak = g_peak.load();
+    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
+    }
+    return static_cast<char *>(block) + 16;
+}
+
+void countedFree(void *pointer)
+{
+    if (pointer == nullptr)
+        return;
+    void *block = static_cast<char *>(pointer) - 16;
+    g_allocated.fetch_sub(*static_cast<std::size_t *>(block));
+    std::free(block);
+}
+} // namespace
+
+void *operator new(std::size_t size) { return countedAllocate(size); }
+void *operator new[](std::size_t size) { return countedAllocate(size); }
+void operator delete(void *pointer) noexcept { countedFree(pointer); }
+void operator delete[](void *pointer) noexcept { countedFree(pointer); }
+void operator delete(void *pointer, std::size_t) noexcept { countedFree(pointer); }
+void operator delete[](void *pointer, std::size_t) noexcept { countedFree(pointer); }
+
+namespace {
+
+constexpr std::size_t kTargetBytes = 20u << 20;
+const std::filesystem::path kSourceDir = QUILLMOTH_SOURCE_DIR;
+
+std::string readFile(const std::filesystem::path &path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(stream)), {});
+}
+
+std::string encode(const char *converterName, std::u16string_view text)
+{
+    UErrorCode error = U_ZERO_ERROR;
+    UConverter *converter = ucnv_open(converterName, &error);
+    std::string bytes(text.size() * 4 + 16, '\0');
+    const int32_t length =
+        ucnv_fromUChars(converter, bytes.data(), int32_t(bytes.size()),
+                        reinterpret_cast<const UChar *>(text.data()), int32_t(text.size()), &error);
+    ucnv_close(converter);
+    bytes.resize(std::size_t(length));
+    return bytes;
+}
+
+// Deterministic shuffling, so the generated books read less repetitively.
+struct Random {
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    std::size_t next(std::size_t bound)
+    {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return std::size_t(state >> 33) % bound;
+    }
+};
+
+std::vector<std::u16string> paragraphsOf(std::u16string_view text, std::u16string_view separator,
+                                         bool (*isHeading)(std::u16string_view))
+{
+    std::vector<std::u16string> paragraphs;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::u16string_view::npos)
+            end = text.size();
+        const std::u16string_view paragraph = text.substr(start, end - start);
+        if (!paragraph.empty() && !isHeading(paragraph))
+            paragraphs.emplace_back(paragraph);
+        start = end + separator.size();
+    }
+    return paragraphs;
+}
+
+std::u16string chineseNumber(std::size_t number)
+{
+    static const std::u16string digits = u"零一二三四五六七八九";
+    std::u16string text;
+    for (char c : std::to_string(number))
+        text += digits[std::size_t(c - '0')];
+    return text;
+}
+
+std::filesystem::path generateChineseBook(const std::filesystem::path &folder)
+{
+    const std::u16string sample =
+        decodeWithConverter("windows-936-2000", readFile(kSourceDir / "resources/books/山居秋暝录.txt"))
+            .value();
+    const auto paragraphs = paragraphsOf(sample, u"\r\n", [](std::u16string_view p) {
+        return p.starts_with(u"第") || p.find(u'\u3000') != 0;
+    });
+    Random random;
+    std::u16string book = u"山居秋暝录（长篇）\r\n\r\n";
+    std::size_t chapter = 1;
+    while (book.size() * 2 < kTargetBytes) {
+        book += u"第" + chineseNumber(chapter++) + u"章\u3000山中岁月\r\n\r\n";
+        for (int i = 0; i < 40; ++i)
+            book += paragraphs[random.next(paragraphs.size())] + u"\r\n\r\n";
+    }
+    const auto path = folder / "open_book_chinese.txt";
+    std::ofstream(path, std::ios::binary) << encode("windows-936-2000", book);
+    return path;
+}
+
+std::filesystem::path generateEnglishBook(const std::filesystem::path &folder)
+{
+    const std::u16string sample =
+        decodeWithConverter("UTF-8", readFile(kSourceDir / "resources/books/The Lighthouse Keeper.txt"))
+            .value();
+    const auto paragraphs = paragraphsOf(sample, u"\r\n\r\n", [](std::u16string_view p) {
+        return p.starts_with(u"CHAPTER") || p.size() < 40;
+    });
+    Random random;
+    std::u16string book;
+    std::size_t chapter = 1;
+    while (book.size() < kTargetBytes) {
+        const std::string heading = "CHAPTER " + std::to_string(chapter++) + "\r\n\r\n";
+        book += std::u16string(heading.begin(), heading.end());
+        for (int i = 0; i < 40; ++i)
+            book += paragraphs[random.next(paragraphs.size())] + u"\r\n\r\n";
+    }
+    const auto path = folder / "open_book_english.txt";
+    std::ofstream(path, std::ios::binary) << encode("UTF-8", book);
+    return path;
+}
+
+double milliseconds(std::chrono::steady_clock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// The same-run reference: read the file and decode it with ICU, nothing else.
+std::size_t decodeOnly(const std::filesystem::path &path, const char *converterName)
+{
+    const std::string bytes = readFile(path);
+    UErrorCode error = U_ZERO_ERROR;
+    UConverter *converter = ucnv_open(converterName, &error);
+    std::u16string text(bytes.size() + 1, u'\0');
+    const int32_t length =
+        ucnv_toUChars(converter, reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
+                      bytes.data(), int32_t(bytes.size()), &error);
+    ucnv_close(converter);
+    return std::size_t(length);
+}
+
+template <typename Work>
+double medianMilliseconds(int runs, Work work)
+{
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(milliseconds(std::chrono::steady_clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void measure(const char *name, const std::filesystem::path &path, const char *converterName,
+             const AnsiCodePage &codePage, int runs)
+{
+    BookSettings settings;
+    settings.ReformatParagraphs = true;
+    settings.ListUpChapters = true;
+    const FixedTextMetrics metrics(8, 16, 18);
+    std::u16string source;
+    for (char c : path.string())
+        source += char16_t(static_cast<unsigned char>(c));
+
+    std::size_t characters = 0;
+    const double decode = medianMilliseconds(runs, [&] { characters = decodeOnly(path, converterName); });
+    Book book;
+    const double open = medianMilliseconds(runs, [&] {
+        book = Book();
+        book = Book_CreatBOOK(source, false, settings, metrics, codePage, nullptr);
+    });
+
+    book = Book();
+    const std::size_t baseline = g_allocated.load();
+    g_peak.store(baseline);
+    book = Book_CreatBOOK(source, false, settings, metrics, codePage, nullptr);
+    const double peakMegabytes = double(g_peak.load() - baseline) / (1 << 20);
+    const double utf16Megabytes = double(book.BookText.size() * 2) / (1 << 20);
+
+    std::printf("open_book %s: decode %.1f ms, open %.1f ms, ratio %.2f, peak %.1f MB (%.2fx UTF-16)\n",
+                name, decode, open, open / decode, peakMegabytes, peakMegabytes / utf16Megabytes);
+    std::fprintf(stderr,
+                 "  %s: %zu characters, %d pages, %zu chapters, error %d, file %.1f MB, UTF-16 %.1f MB\n",
+                 name, characters, book.PageCount, book.ChapterTitles.size(), int(book.Error),
+                 double(std::filesystem::file_size(path)) / (1 << 20), utf16Megabytes);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const auto folder = std::filesystem::temp_directory_path() / "quillmoth-bench";
+    std::filesystem::create_directories(folder);
+    const AnsiCodePage gbk = *AnsiCodePage::named("CP936");
+    measure("chinese-gbk", generateChineseBook(folder), "windows-936-2000", gbk, runs);
+    measure("english-utf8", generateEnglishBook(folder), "UTF-8", gbk, runs);
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,184 @@
+// The clean-ups are written for speed on huge books. These tests hold them to
+// a plain, step-by-step rendering of the rules on many random texts.
+
+#include "engine/text_cleanup.h"
+#include "engine/text_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quillmoth;
+
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+std::u16string replaced(std::u16string text, std::u16string_view from, std::u16string_view to)
+{
+    return text::replaceAll(text, from, to);
+}
+
+std::u16string whileContainsReplace(std::u16string text, std::u16string_view from,
+                                    std::u16string_view to)
+{
+    while (text::contains(text, from))
+        text = replaced(text, from, to);
+    return text;
+}
+
+Lines splitText(const std::u16string &text, std::u16string_view separator)
+{
+    Lines parts;
+    for (auto part : text::split(text, separator))
+        parts.emplace_back(part);
+    return parts;
+}
+
+std::u16string plainNormalize(std::u16string text)
+{
+    if (text::contains(text, u"\r\n"))
+        return text;
+    if (text::contains(text, u"\n"))
+        return replaced(text, u"\n", u"\r\n");
+    if (text::contains(text, u"\r"))
+        return replaced(text, u"\r", u"\r\n");
+    return text;
+}
+
+std::u16string plainJoin(Lines lines)
+{
+    std::u16string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::u16string &line = lines[i];
+        if (text::contains(text::toUpper(line), u"CHAPTER"))
+            line = u"^^" + line + u"^^";
+        else if (!line.empty() && (line.back() == u'!' || line.back() == u'.' || line.back() == u'"'))
+            line += u"^^";
+        joined += (i > 0 ? u" " : u"") + line;
+    }
+    return replaced(joined, u"^^", u"\r\n\r\n");
+}
+
+std::u16string plainCleanWest(std::u16string text, bool reformat)
+{
+    text = plainNormalize(text);
+    if (!reformat)
+        return text;
+    text = replaced(text, u" \r\n", u"\r\n");
+    while (!text.empty() && text[0] == u'\r')
+        text = text.substr(std::min<std::size_t>(2, text.size()));
+    text = whileContainsReplace(text, u"\r\n\r\n\r\n", u"\r\n\r\n");
+    text = whileContainsReplace(text, u"   ", u"  ");
+    bool blank = false;
+    bool shortLines = false;
+    Lines array;
+    if (text::contains(text, u"\r\n\r\n")) {
+        blank = shortLines = true;
+        const Lines blocks = splitText(text, u"\r\n\r\n");
+        for (const auto &block : blocks)
+            if (!text::contains(block, u"\r\n") && block.size() > 400)
+                shortLines = false;
+        const Lines lines = splitText(text, u"\r\n");
+        const double ratio = double(lines.size() - 1) / double(blocks.size() - 1);
+        if (ratio > 20) {
+            blank = false;
+            for (const auto &line : lines)
+                if (line.size() > 120)
+                    shortLines = false;
+        }
+        array = blocks;
+    } else {
+        array = splitText(text, u"\r\n");
+        shortLines = true;
+        for (const auto &line : array)
+            if (line.size() > 120)
+                shortLines = false;
+    }
+    if (!blank && shortLines)
+        return plainJoin(array);
+    if (!blank && !shortLines)
+        return replaced(text, u"\r\n", u"\r\n\r\n");
+    if (blank && shortLines)
+        return plainJoin(splitText(replaced(text, u"\r\n\r\n", u"\r\n"), u"\r\n"));
+    return text;
+}
+
+std::u16string plainCleanChST(std::u16string text)
+{
+    text = plainNormalize(text);
+    if (text::contains(text, u"\u3000\u3000"))
+        text = replaced(text, u"\u3000\u3000", u"");
+    while (!text.empty() && text[0] == u'\r')
+        text = text.substr(std::min<std::size_t>(2, text.size()));
+    while (!text.empty() && text.back() == u'\n')
+        text = text.substr(0, text.size() - std::min<std::size_t>(2, text.size()));
+    text = whileContainsReplace(text, u"\r\n\r\n\r\n", u"\r\n\r\n");
+    const Lines lines = splitText(text, u"\r\n");
+    bool longLine = false;
+    for (std::size_t i = 1; i < lines.size() && i <= 51; ++i)
+        if (lines[i].size() > 100)
+            longLine = true;
+    if (!longLine)
+        text = whileContainsReplace(text, u"\r\n\r\n", u"\r\n");
+    return replaced(text, u" ", u"");
+}
+
+// Texts made of pieces that hit every branch: short and long lines, runs of
+// line ends and spaces, sentence ends, chapter words, marks and indents.
+std::u16string randomText(std::mt19937 &random)
+{
+    static const std::u16string pieces[] = {
+        u"\r\n", u"\r\n", u"\r\n\r\n", u"\n", u"\r", u" ", u"   ", u"word", u"the sea ", u".",
+        u"!", u"\"", u"^", u"^^", u"Chapter ", u"chapter", u"\u3000", u"\u3000\u3000", u"山水",
+        u"x"};
+    std::u16string text;
+    const int count = int(random() % 120);
+    const bool longLines = random() % 3 == 0;
+    for (int i = 0; i < count; ++i) {
+        text += pieces[random() % std::size(pieces)];
+        if (longLines && random() % 10 == 0)
+            text += std::u16string(100 + random() % 350, u'a');
+    }
+    if (random() % 4 == 0) {
+        // Many lines per empty line.
+        for (int i = 0; i < 30; ++i)
+            text += u"line\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(CleanTextEquivalence, WesternMatchesThePlainRules)
+{
+    std::mt19937 random(17);
+    for (int round = 0; round < 3000; ++round) {
+        const std::u16string text = randomText(random);
+        for (bool reformat : {false, true})
+            ASSERT_EQ(Book_CleanTextWest01(text, reformat), plainCleanWest(text, reformat))
+                << "round " << round;
+    }
+}
+
+TEST(CleanTextEquivalence, ChineseMatchesThePlainRules)
+{
+    std::mt19937 random(19);
+    for (int round = 0; round < 3000; ++round) {
+        const std::u16string text = randomText(random);
+        ASSERT_EQ(Book_CleanTextChST(text), plainCleanChST(text)) << "round " << round;
+    }
+}
+
+TEST(CleanTextEquivalence, JoinParagraphsMatchesThePlainRules)
+{
+    std::mt19937 random(23);
+    for (int round = 0; round < 1000; ++round) {
+        Lines lines;
+        const int count = int(random() % 8);
+        for (int i = 0; i < count; ++i)
+            lines.push_back(randomText(random).substr(0, random() % 30));
+        Lines copy = lines;
+        ASSERT_EQ(Book_JoinParagraphsWest(copy), plainJoin(lines)) << "round " << round;
+    }
+}
