@@ -10,8 +10,6 @@
 #include "text_ops.h"
 #include "western_pagination.h"
 
-#include <unicode/ustring.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <new>
@@ -21,16 +19,7 @@ namespace {
 
 std::filesystem::path pathFromText(std::u16string_view text)
 {
-    std::string utf8(text.size() * 3 + 1, '\0');
-    int32_t length = 0;
-    UErrorCode error = U_ZERO_ERROR;
-    u_strToUTF8WithSub(utf8.data(), int32_t(utf8.size()), &length,
-                       reinterpret_cast<const UChar *>(text.data()), int32_t(text.size()), 0xFFFD,
-                       nullptr, &error);
-    if (U_FAILURE(error))
-        return {};
-    utf8.resize(std::size_t(length));
-    return std::filesystem::path(utf8);
+    return std::filesystem::path(utf8FromUtf16(text));
 }
 
 } // namespace

@@ -30,14 +30,8 @@ EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
         PageCutter cutter(laidOut.store, laidOut.lineCount);
         MarkerRestorer restorer(book, codePage);
 
-        if (cutter.lastLineIndex() <= book.LinesPerPage) {
-            restorer.restore(laidOut.store, 0, laidOut.textLength, [](auto) {});
-            book.Pages = PageTexts(std::move(laidOut.store),
-                                   {{0, laidOut.textLength}, {laidOut.textLength, 0}});
-            book.PageCount = 2;
-            book.BookmarkCount = 0;
+        if (layOutSingleSpread(book, laidOut, restorer))
             return EngineError::None;
-        }
 
         book.ChapterPages.clear();
         const std::int64_t illustrationArea =

@@ -2,6 +2,7 @@
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cctype>
@@ -211,6 +212,23 @@ std::optional<std::u16string> decodeWithConverter(std::string_view converterName
     if (!converter)
         return std::nullopt;
     return decodeWith(converter.get(), bytes);
+}
+
+std::string utf8FromUtf16(std::u16string_view text)
+{
+    std::string utf8(text.size() * 3, '\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strToUTF8WithSub(utf8.data(), int32_t(utf8.size()), &length,
+                       reinterpret_cast<const UChar *>(text.data()), int32_t(text.size()), 0xFFFD,
+                       nullptr, &error);
+    utf8.resize(U_SUCCESS(error) ? std::size_t(length) : 0);
+    return utf8;
+}
+
+std::u16string utf16FromUtf8(std::string_view bytes)
+{
+    return decodeWithConverter("UTF-8", bytes).value_or(std::u16string());
 }
 
 } // namespace quillmoth

@@ -66,4 +66,10 @@ private:
 std::optional<std::u16string> decodeWithConverter(std::string_view converterName,
                                                    std::string_view bytes);
 
+// UTF-8 of UTF-16 text; unpaired surrogates become U+FFFD.
+std::string utf8FromUtf16(std::u16string_view text);
+
+// UTF-16 of UTF-8 bytes; invalid sequences become U+FFFD.
+std::u16string utf16FromUtf8(std::string_view bytes);
+
 } // namespace quillmoth

@@ -1,5 +1,7 @@
 #include "layout_text.h"
 
+#include "book.h"
+#include "bookmark_markers.h"
 #include "text_ops.h"
 #include "word_wrap.h"
 
@@ -100,6 +102,18 @@ LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine)
         laidOut.resize(laidOut.size() - text::kCrLf.size());
     text = std::u16string();
     return finish(std::move(laidOut));
+}
+
+bool layOutSingleSpread(Book &book, LaidOutText &laidOut, MarkerRestorer &restorer)
+{
+    if (laidOut.lineCount - 1 > book.LinesPerPage)
+        return false;
+    restorer.restore(laidOut.store, 0, laidOut.textLength, [](auto) {});
+    const std::size_t length = laidOut.textLength;
+    book.Pages = PageTexts(std::move(laidOut.store), {{0, length}, {length, 0}});
+    book.PageCount = 2;
+    book.BookmarkCount = 0;
+    return true;
 }
 
 } // namespace quillmoth

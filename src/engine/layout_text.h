@@ -5,6 +5,9 @@
 
 namespace quillmoth {
 
+struct Book;
+class MarkerRestorer;
+
 // A book's text laid out as lines, ready to be cut into pages.
 struct LaidOutText {
     // Every line followed by CR LF.
@@ -21,5 +24,10 @@ LaidOutText layOutChineseText(std::u16string text, std::int64_t charsPerLine);
 // Wraps a Western text line by line at spaces; a line of spaces longer than
 // charsPerLine becomes an empty line.
 LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine);
+
+// A book whose lines fit on one page is one spread: the whole laid-out text on
+// the left page, an empty right page, bookmarked characters put back but no
+// page recorded. Returns false (and changes nothing) when the lines do not fit.
+bool layOutSingleSpread(Book &book, LaidOutText &laidOut, MarkerRestorer &restorer);
 
 } // namespace quillmoth

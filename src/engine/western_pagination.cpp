@@ -36,14 +36,8 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
         PageCutter cutter(laidOut.store, laidOut.lineCount);
         MarkerRestorer restorer(book, codePage);
 
-        if (cutter.lastLineIndex() <= book.LinesPerPage) {
-            restorer.restore(laidOut.store, 0, laidOut.textLength, [](auto) {});
-            book.Pages = PageTexts(std::move(laidOut.store),
-                                   {{0, laidOut.textLength}, {laidOut.textLength, 0}});
-            book.PageCount = 2;
-            book.BookmarkCount = 0;
+        if (layOutSingleSpread(book, laidOut, restorer))
             return EngineError::None;
-        }
 
         // Kept only when a failure stops the layout before the first page.
         book.PageCount = std::int32_t(std::clamp<std::int64_t>(

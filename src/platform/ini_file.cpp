@@ -6,7 +6,6 @@
 #include "engine/text_decoding.h"
 
 #include <unicode/uchar.h>
-#include <unicode/ustring.h>
 
 #include <algorithm>
 
@@ -35,14 +34,16 @@ bool equalIgnoringCase(std::u16string_view a, std::u16string_view b)
     return true;
 }
 
-// The name of a section header line, or nothing for other lines.
+// The name of a section header line, or nothing for other lines. The name
+// ends at the line's last "]", so that a book title such as "Tales [2]" is
+// read back as the section it was written as.
 std::optional<std::u16string_view> headerName(std::u16string_view line)
 {
     line = trimBlanks(line);
     if (line.empty() || line.front() != u'[')
         return std::nullopt;
     line.remove_prefix(1);
-    const std::size_t close = line.find(u']');
+    const std::size_t close = line.rfind(u']');
     return trimBlanks(close == std::u16string_view::npos ? line : line.substr(0, close));
 }
 
@@ -62,18 +63,6 @@ KeyLine splitKeyLine(std::u16string_view line)
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return {trimBlanks(line.substr(0, equals)), value};
-}
-
-std::string toUtf8(std::u16string_view text)
-{
-    std::string utf8(text.size() * 3 + 1, '\0');
-    int32_t length = 0;
-    UErrorCode error = U_ZERO_ERROR;
-    u_strToUTF8WithSub(utf8.data(), int32_t(utf8.size()), &length,
-                       reinterpret_cast<const UChar *>(text.data()), int32_t(text.size()), 0xFFFD,
-                       nullptr, &error);
-    utf8.resize(U_SUCCESS(error) ? std::size_t(length) : 0);
-    return utf8;
 }
 
 } // namespace
@@ -186,7 +175,7 @@ std::u16string IniFile::text() const
 
 bool IniFile::save(const std::filesystem::path &path, std::string *error) const
 {
-    return writeFileAtomically(path, toUtf8(text()), error);
+    return writeFileAtomically(path, utf8FromUtf16(text()), error);
 }
 
 } // namespace quillmoth

@@ -36,14 +36,6 @@ private:
     std::map<std::u16string, std::u16string> m_keys;
 };
 
-BookSettings page(int width, int height)
-{
-    BookSettings settings;
-    settings.PageWidth = width;
-    settings.PageHeight = height;
-    return settings;
-}
-
 std::u16string value(std::size_t position, char16_t character)
 {
     const std::string text = std::to_string(position) + "," + std::to_string(gbk().charCode(character));

@@ -15,14 +15,6 @@ namespace {
 // Twelve Chinese characters: enough for the book to be laid out as Chinese.
 const std::u16string kOpening = u"一二三四五六七八九十一二";
 
-BookSettings page(int width, int height)
-{
-    BookSettings settings;
-    settings.PageWidth = width;
-    settings.PageHeight = height;
-    return settings;
-}
-
 std::u16string lines(std::initializer_list<std::u16string_view> items)
 {
     std::vector<std::u16string_view> parts(items);

@@ -34,6 +34,15 @@ inline const FixedTextMetrics &fixedMetrics()
     return metrics;
 }
 
+// Settings for a page of this size, everything else as the defaults.
+inline BookSettings page(int width, int height)
+{
+    BookSettings settings;
+    settings.PageWidth = width;
+    settings.PageHeight = height;
+    return settings;
+}
+
 // Lays out a text as a clipboard book.
 inline Book layOut(std::u16string_view text, const BookSettings &settings = {},
                    const TextMetrics &metrics = fixedMetrics())

@@ -13,14 +13,6 @@ using namespace quillmoth::testing;
 
 namespace {
 
-BookSettings page(int width, int height)
-{
-    BookSettings settings;
-    settings.PageWidth = width;
-    settings.PageHeight = height;
-    return settings;
-}
-
 std::u16string repeat(std::u16string_view piece, int times)
 {
     std::u16string text;

@@ -87,5 +87,5 @@ TEST(IniFile, TakesAnyBytes)
     const IniFile file = IniFile::fromText(junk);
     EXPECT_FALSE(file.value(u"x", u"y").has_value());
     EXPECT_EQ(file.value(u"[", u"="), std::nullopt);
-    EXPECT_EQ(file.value(u"[", u"\uFFFF"), std::u16string(1, char16_t(0xD800)));
+    EXPECT_EQ(file.value(u"[]]", u"\uFFFF"), std::u16string(1, char16_t(0xD800)));
 }

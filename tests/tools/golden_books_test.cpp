@@ -58,12 +58,6 @@ std::string readFile(const std::filesystem::path &path)
     return std::string((std::istreambuf_iterator<char>(stream)), {});
 }
 
-std::u16string widen(const std::string &utf8)
-{
-    // Paths in the cases are UTF-8; decode them the way the command does.
-    return decodeWithConverter("UTF-8", utf8).value_or(std::u16string());
-}
-
 } // namespace
 
 TEST(GoldenBooks, EveryCaseMatchesItsRecord)
@@ -85,7 +79,7 @@ TEST(GoldenBooks, EveryCaseMatchesItsRecord)
         std::optional<BookmarkFile> bookmarks;
         if (command.bookmarksFile)
             bookmarks.emplace(*command.bookmarksFile, codePage);
-        const Book book = Book_CreatBOOK(widen(command.bookPath), false, command.settings, metrics,
+        const Book book = Book_CreatBOOK(utf16FromUtf8(command.bookPath), false, command.settings, metrics,
                                          codePage, bookmarks ? &*bookmarks : nullptr);
         const std::string expected =
             readFile(kSourceDir / "tests/data/golden" / (golden.name + ".json"));

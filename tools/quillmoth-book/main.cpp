@@ -12,8 +12,6 @@
 
 #include <QGuiApplication>
 
-#include <unicode/ustring.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -29,17 +27,6 @@ int badOptions(const std::string &message)
 {
     std::fprintf(stderr, "quillmoth-book: %s\n", message.c_str());
     return 2;
-}
-
-std::u16string fromUtf8(std::string_view bytes)
-{
-    std::u16string text(bytes.size() + 1, u'\0');
-    int32_t length = 0;
-    UErrorCode error = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(reinterpret_cast<UChar *>(text.data()), int32_t(text.size()), &length,
-                         bytes.data(), int32_t(bytes.size()), 0xFFFD, nullptr, &error);
-    text.resize(U_SUCCESS(error) ? std::size_t(length) : 0);
-    return text;
 }
 
 std::optional<std::string> readAll(const std::string &file)
@@ -81,9 +68,9 @@ int main(int argc, char **argv)
             return badOptions("cannot read " + *command.clipboardFile);
         if (bytes->size() > 0x7FFFFFFF)
             return badOptions(*command.clipboardFile + " is too large");
-        source = fromUtf8(*bytes);
+        source = utf16FromUtf8(*bytes);
     } else {
-        source = fromUtf8(command.bookPath);
+        source = utf16FromUtf8(command.bookPath);
     }
 
     std::unique_ptr<QGuiApplication> application;
