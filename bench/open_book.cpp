@@ -69,7 +69,9 @@ const std::filesystem::path kSourceDir = QUILLMOTH_SOURCE_DIR;
 std::string readFile(const std::filesystem::path &path)
 {
     std::ifstream stream(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(stream)), {});
+    std::string bytes(std::filesystem::file_size(path), '\0');
+    stream.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 std::string encode(const char *converterName, std::u16string_view text)

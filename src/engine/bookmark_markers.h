@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book.h"
+#include "text_ops.h"
 
 #include <cstdint>
 #include <string>
@@ -36,8 +37,8 @@ public:
         if (m_book.MarkedBookmarks.empty())
             return;
         const std::size_t end = offset + length;
-        for (std::size_t i = text.find(m_book.BookmarkMarker, offset); i < end;
-             i = text.find(m_book.BookmarkMarker, i + 1))
+        for (std::size_t i = text::find(text, m_book.BookmarkMarker, offset); i < end;
+             i = text::find(text, m_book.BookmarkMarker, i + 1))
             onMarker(restoreOne(text[i]));
     }
 

@@ -38,7 +38,7 @@ bool isShortRomanNumeral(std::u16string_view line)
 
 std::u16string Book_FindChapterChST(std::u16string_view text)
 {
-    const std::size_t start = text.find(u'第');
+    const std::size_t start = text::find(text, u'第');
     if (start == npos)
         return {};
     const std::u16string_view head = text.substr(start, 20);
@@ -64,7 +64,7 @@ std::u16string Book_FindChapterChST(std::u16string_view text)
 
     // The heading may carry a name up to its line end; the search starts four
     // characters past the marker, so a one-character name is not taken.
-    const std::size_t lineEnd = text.find(text::kCrLf, marker + 4);
+    const std::size_t lineEnd = text::find(text, text::kCrLf, marker + 4);
     if (lineEnd != npos && lineEnd - start < 20)
         title = std::u16string(text.substr(start, lineEnd - start));
     return title;
@@ -84,7 +84,7 @@ std::u16string ExtractLine(std::u16string_view text)
     const char16_t next = text[afterWord];
     if (!(next == u'A' || next == u' ' || next == u'Z' || isDigit(next)))
         return {};
-    const std::size_t lineEnd = text.find(text::kCrLf, word + 8);
+    const std::size_t lineEnd = text::find(text, text::kCrLf, word + 8);
     if (lineEnd == npos)
         return {};
     return std::u16string(text.substr(word, lineEnd - word));

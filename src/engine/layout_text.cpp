@@ -17,7 +17,7 @@ void forEachLine(std::u16string_view text, OnLine onLine)
         return;
     std::size_t start = 0;
     for (;;) {
-        const std::size_t end = text.find(text::kCrLf, start);
+        const std::size_t end = text::find(text, text::kCrLf, start);
         if (end == std::u16string_view::npos) {
             onLine(text.substr(start));
             return;
@@ -64,28 +64,20 @@ LaidOutText layOutChineseText(std::u16string text, std::int64_t charsPerLine)
     return finish(std::move(laidOut));
 }
 
-LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine)
+LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine,
+                              std::u16string buffer)
 {
     const auto width = std::size_t(charsPerLine);
-    // Two passes: the first measures, so the laid-out text is allocated once.
-    std::size_t size = 0;
-    const auto measure = [&](std::u16string_view line) {
-        if (line.size() <= width) {
-            size += line.size() + 2;
-            return;
-        }
-        const std::u16string_view trimmed = text::trimSpaces(line);
-        forEachWrapPiece(trimmed, charsPerLine,
-                         [&](std::size_t, std::size_t length) { size += length + 2; });
-        size += trimmed.empty() ? 2 : 0;
-    };
-    forEachLine(text, measure);
-
-    std::u16string laidOut;
-    laidOut.reserve(size);
+    // Each piece adds at most two characters; a little spare room is cheap,
+    // since memory that is reserved but never written costs nothing.
+    std::u16string laidOut = std::move(buffer);
+    laidOut.clear();
+    laidOut.reserve(text.size() + 2 * (text.size() / width) + 1024);
+    std::int64_t lineCount = 0;
     forEachLine(text, [&](std::u16string_view line) {
         if (line.size() <= width) {
             laidOut.append(line);
+            ++lineCount;
         } else {
             const std::u16string_view trimmed = text::trimSpaces(line);
             bool firstPiece = true;
@@ -94,14 +86,22 @@ LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine)
                     laidOut.append(text::kCrLf);
                 laidOut.append(trimmed.substr(offset, length));
                 firstPiece = false;
+                ++lineCount;
             });
+            lineCount += trimmed.empty() ? 1 : 0;
         }
         laidOut.append(text::kCrLf);
     });
     if (!laidOut.empty())
         laidOut.resize(laidOut.size() - text::kCrLf.size());
     text = std::u16string();
-    return finish(std::move(laidOut));
+
+    LaidOutText result;
+    result.textLength = laidOut.size();
+    result.lineCount = lineCount;
+    laidOut.append(text::kCrLf);
+    result.store = std::move(laidOut);
+    return result;
 }
 
 bool layOutSingleSpread(Book &book, LaidOutText &laidOut, MarkerRestorer &restorer)

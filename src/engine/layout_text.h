@@ -22,8 +22,10 @@ struct LaidOutText {
 LaidOutText layOutChineseText(std::u16string text, std::int64_t charsPerLine);
 
 // Wraps a Western text line by line at spaces; a line of spaces longer than
-// charsPerLine becomes an empty line.
-LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine);
+// charsPerLine becomes an empty line. The laid-out text is written into
+// `buffer`, whose memory is reused when it is large enough.
+LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine,
+                              std::u16string buffer = {});
 
 // A book whose lines fit on one page is one spread: the whole laid-out text on
 // the left page, an empty right page, bookmarked characters put back but no

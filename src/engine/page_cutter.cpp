@@ -8,7 +8,7 @@ namespace quillmoth {
 
 std::size_t PageCutter::endOfLine(std::size_t offset) const
 {
-    const std::size_t lineEnd = m_store.find(text::kCrLf, offset);
+    const std::size_t lineEnd = text::find(m_store, text::kCrLf, offset);
     return lineEnd == std::u16string_view::npos ? m_store.size() : lineEnd + text::kCrLf.size();
 }
 

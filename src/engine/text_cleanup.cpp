@@ -37,7 +37,7 @@ bool hasLongLineNearStart(std::u16string_view text)
 {
     std::size_t start = 0;
     for (int index = 0; index <= 51; ++index) {
-        const std::size_t end = text.find(kCrLf, start);
+        const std::size_t end = text::find(text, kCrLf, start);
         const std::size_t length = (end == std::u16string_view::npos ? text.size() : end) - start;
         if (index >= 1 && length > 100)
             return true;
@@ -64,7 +64,7 @@ bool namesChapter(std::u16string_view line)
 // then replaced, exactly as the two steps read.
 std::u16string joinParagraphs(std::u16string_view text, std::u16string_view separator)
 {
-    const bool marksAreOurs = text.find(u'^') == std::u16string_view::npos;
+    const bool marksAreOurs = text::find(text, u'^') == std::u16string_view::npos;
     const std::u16string_view mark = marksAreOurs ? kTwoCrLf : std::u16string_view(u"^^");
     std::u16string joined;
     joined.reserve(text.size() + text.size() / 8 + 16);
@@ -114,9 +114,9 @@ std::u16string normalizeLineEnds(std::u16string text)
 {
     if (text::contains(text, kCrLf))
         return text;
-    if (text.find(u'\n') != std::u16string::npos)
+    if (text::find(text, u'\n') != std::u16string::npos)
         return text::replaceAll(text, u"\n", kCrLf);
-    if (text.find(u'\r') != std::u16string::npos)
+    if (text::find(text, u'\r') != std::u16string::npos)
         return text::replaceAll(text, u"\r", kCrLf);
     return text;
 }
@@ -135,6 +135,12 @@ std::u16string Book_CleanTextChST(std::u16string text)
 }
 
 std::u16string Book_CleanTextWest01(std::u16string text, bool reformat)
+{
+    std::u16string spare;
+    return Book_CleanTextWest01(std::move(text), reformat, spare);
+}
+
+std::u16string Book_CleanTextWest01(std::u16string text, bool reformat, std::u16string &spare)
 {
     text = normalizeLineEnds(std::move(text));
     if (!reformat)
@@ -165,13 +171,18 @@ std::u16string Book_CleanTextWest01(std::u16string text, bool reformat)
         shortLines = !lines.longerThan120;
     }
 
-    if (!blankLineText && shortLines)
-        return joinParagraphs(text, hasEmptyLines ? kTwoCrLf : kCrLf);
+    if (!blankLineText && shortLines) {
+        std::u16string joined = joinParagraphs(text, hasEmptyLines ? kTwoCrLf : kCrLf);
+        spare = std::move(text);
+        return joined;
+    }
     if (!blankLineText && !shortLines)
         return text::replaceAll(text, kCrLf, kTwoCrLf);
     if (shortLines) {
         text::replaceAllInPlace(text, kTwoCrLf, kCrLf);
-        return joinParagraphs(text, kCrLf);
+        std::u16string joined = joinParagraphs(text, kCrLf);
+        spare = std::move(text);
+        return joined;
     }
     return text;
 }

@@ -19,6 +19,10 @@ std::u16string Book_CleanTextChST(std::u16string text);
 // per paragraph with an empty line between paragraphs.
 std::u16string Book_CleanTextWest01(std::u16string text, bool reformat);
 
+// The same; `spare` receives the memory of a text the clean-up no longer
+// needs (or stays empty), so a huge book's next step can reuse it.
+std::u16string Book_CleanTextWest01(std::u16string text, bool reformat, std::u16string &spare);
+
 // Joins lines into paragraphs that end at ".", "!" or a double quote, with each
 // line containing "CHAPTER" (any case) standing alone. The elements are marked
 // in place.

@@ -2,11 +2,88 @@
 
 #include <unicode/uchar.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cstdint>
 
 namespace quillmoth::text {
+
+namespace {
+
+constexpr std::size_t npos = std::u16string_view::npos;
+
+bool matchesAt(std::u16string_view text, std::u16string_view needle, std::size_t position)
+{
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        if (text[position + i] != needle[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::size_t find(std::u16string_view text, char16_t unit, std::size_t from)
+{
+    const char16_t *data = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i target = _mm_set1_epi16(static_cast<short>(unit));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(block, target)));
+        if (mask != 0)
+            return i + std::size_t(std::countr_zero(mask)) / 2;
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == unit)
+            return i;
+    }
+    return npos;
+}
+
+std::size_t find(std::u16string_view text, std::u16string_view needle, std::size_t from)
+{
+    if (needle.empty())
+        return from <= text.size() ? from : npos;
+    if (needle.size() == 1)
+        return text::find(text, needle[0], from);
+    if (text.size() < needle.size())
+        return npos;
+    const std::size_t lastStart = text.size() - needle.size();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    // Eight starts at a time: where the first two units match, check the rest.
+    const char16_t *data = text.data();
+    const __m128i first = _mm_set1_epi16(static_cast<short>(needle[0]));
+    const __m128i second = _mm_set1_epi16(static_cast<short>(needle[1]));
+    for (; i + 8 <= lastStart; i += 8) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i + 1));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi16(here, first), _mm_cmpeq_epi16(next, second))));
+        while (mask != 0) {
+            const auto bit = unsigned(std::countr_zero(mask));
+            const std::size_t position = i + bit / 2;
+            if (matchesAt(text, needle, position))
+                return position;
+            mask &= ~(3u << (bit & ~1u));
+        }
+    }
+#endif
+    for (; i <= lastStart; ++i) {
+        if (text[i] == needle[0] && matchesAt(text, needle, i))
+            return i;
+    }
+    return npos;
+}
 
 std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
                           std::u16string_view to)
@@ -14,7 +91,7 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
     if (from.empty())
         return std::u16string(text);
     std::u16string result;
-    std::size_t position = text.find(from);
+    std::size_t position = text::find(text, from);
     if (position == std::u16string_view::npos)
         return std::u16string(text);
     result.reserve(to.size() > from.size() ? text.size() + text.size() / 4 : text.size());
@@ -23,7 +100,7 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
         result.append(text.substr(start, position - start));
         result.append(to);
         start = position + from.size();
-        position = text.find(from, start);
+        position = text::find(text, from, start);
     }
     result.append(text.substr(start));
     return result;
@@ -35,7 +112,7 @@ void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16s
         text = replaceAll(text, from, to);
         return;
     }
-    std::size_t position = text.find(from);
+    std::size_t position = text::find(text, from);
     if (position == std::u16string::npos)
         return;
     std::size_t write = position;
@@ -47,7 +124,7 @@ void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16s
         std::char_traits<char16_t>::copy(&text[write], to.data(), to.size());
         write += to.size();
         read = position + from.size();
-        position = text.find(from, read);
+        position = text::find(text, from, read);
     }
     std::char_traits<char16_t>::move(&text[write], &text[read], text.size() - read);
     text.resize(write + text.size() - read);
@@ -75,6 +152,21 @@ std::u16string join(const std::vector<std::u16string_view> &parts, std::u16strin
     return result;
 }
 
+namespace {
+
+// Length, in units, of the run of `unit` starting at `position`.
+std::size_t runLength(std::u16string_view text, std::u16string_view unit, std::size_t position)
+{
+    std::size_t run = 0;
+    while (position + unit.size() <= text.size() && matchesAt(text, unit, position)) {
+        position += unit.size();
+        ++run;
+    }
+    return run;
+}
+
+} // namespace
+
 void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t minimumRun)
 {
     if (unit.empty() || minimumRun < 2)
@@ -82,33 +174,25 @@ void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t mi
     std::u16string repeated;
     for (std::size_t i = 0; i < minimumRun; ++i)
         repeated += unit;
-    // Most texts need no change; only the part from the first long run is rewritten.
-    const std::size_t firstRun = text.find(repeated);
-    if (firstRun == std::u16string::npos)
-        return;
-    const std::u16string_view view(text);
-    const auto unitAt = [&](std::size_t position) {
-        return view[position] == unit[0] && view.substr(position, unit.size()) == unit;
-    };
-    std::size_t read = firstRun;
-    std::size_t write = firstRun;
-    while (read < view.size()) {
-        if (!unitAt(read)) {
-            text[write++] = text[read++];
-            continue;
-        }
-        std::size_t run = 0;
-        while (read < view.size() && unitAt(read)) {
-            read += unit.size();
-            ++run;
-        }
-        const std::size_t kept = run >= minimumRun ? minimumRun - 1 : run;
-        for (std::size_t i = 0; i < kept; ++i) {
-            std::copy(unit.begin(), unit.end(), text.begin() + std::ptrdiff_t(write));
+    // The first place a long run starts is the start of that whole run, so only
+    // the text from there on is rewritten, run by run.
+    std::size_t read = text::find(text, repeated);
+    std::size_t write = read;
+    while (read != npos) {
+        const std::size_t run = runLength(text, unit, read);
+        for (std::size_t i = 0; i < minimumRun - 1; ++i) {
+            std::char_traits<char16_t>::copy(&text[write], unit.data(), unit.size());
             write += unit.size();
         }
+        read += run * unit.size();
+        const std::size_t next = text::find(text, repeated, read);
+        const std::size_t end = next == npos ? text.size() : next;
+        std::char_traits<char16_t>::move(&text[write], &text[read], end - read);
+        write += end - read;
+        read = next;
     }
-    text.resize(write);
+    if (write != npos)
+        text.resize(write);
 }
 
 void removeAll(std::u16string &text, char16_t character)
@@ -169,8 +253,36 @@ std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upper
         return std::u16string_view::npos;
     const auto &upper = upperCaseTable();
     const std::size_t last = text.size() - upperNeedle.size();
+    const char16_t first = upperNeedle[0];
+    const bool asciiLetter = first >= u'A' && first <= u'Z';
     for (std::size_t position = from; position <= last; ++position) {
-        if (upper[text[position]] != upperNeedle[0])
+#if defined(__SSE2__)
+        // Western text is mostly ASCII: skip eight units at a time that are
+        // neither case of an ASCII first letter nor outside ASCII.
+        if (asciiLetter) {
+            const __m128i lowerFirst = _mm_set1_epi16(static_cast<short>(first | 0x20));
+            const __m128i caseBit = _mm_set1_epi16(0x20);
+            const __m128i asciiLimit = _mm_set1_epi16(0x7F);
+            while (position + 8 <= last + 1) {
+                const __m128i block =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + position));
+                const __m128i letter = _mm_cmpeq_epi16(_mm_or_si128(block, caseBit), lowerFirst);
+                // Units above 0x7F (signed compare: also those from 0x8000 up).
+                const __m128i wide = _mm_or_si128(_mm_cmpgt_epi16(block, asciiLimit),
+                                                  _mm_cmplt_epi16(block, _mm_setzero_si128()));
+                const auto mask =
+                    static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letter, wide)));
+                if (mask != 0) {
+                    position += std::size_t(std::countr_zero(mask)) / 2;
+                    break;
+                }
+                position += 8;
+            }
+            if (position > last)
+                break;
+        }
+#endif
+        if (upper[text[position]] != first)
             continue;
         std::size_t matched = 1;
         while (matched < upperNeedle.size() &&
@@ -187,8 +299,8 @@ std::size_t count(std::u16string_view text, std::u16string_view separator)
     if (separator.empty())
         return 0;
     std::size_t occurrences = 0;
-    for (std::size_t position = text.find(separator); position != std::u16string_view::npos;
-         position = text.find(separator, position + separator.size()))
+    for (std::size_t position = text::find(text, separator); position != std::u16string_view::npos;
+         position = text::find(text, separator, position + separator.size()))
         ++occurrences;
     return occurrences;
 }

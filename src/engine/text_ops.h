@@ -14,6 +14,13 @@ namespace quillmoth::text {
 inline constexpr std::u16string_view kCrLf = u"\r\n";
 inline constexpr char16_t kIdeographicSpace = u'\u3000';
 
+// The first position at or after `from` holding `unit`, or npos. Faster than
+// the standard search, which compares one unit at a time.
+std::size_t find(std::u16string_view text, char16_t unit, std::size_t from = 0);
+
+// The first position at or after `from` where `needle` starts, or npos.
+std::size_t find(std::u16string_view text, std::u16string_view needle, std::size_t from = 0);
+
 // Replaces every occurrence of `from` in one pass from left to right.
 std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
                           std::u16string_view to);
@@ -31,8 +38,8 @@ void forEachPart(std::u16string_view text, std::u16string_view separator, OnPart
     if (text.empty())
         return;
     std::size_t start = 0;
-    for (std::size_t position = text.find(separator); position != std::u16string_view::npos;
-         position = text.find(separator, start)) {
+    for (std::size_t position = text::find(text, separator); position != std::u16string_view::npos;
+         position = text::find(text, separator, start)) {
         onPart(text.substr(start, position - start));
         start = position + separator.size();
     }
@@ -68,7 +75,7 @@ std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upper
 // True when `text` contains `needle`.
 inline bool contains(std::u16string_view text, std::u16string_view needle)
 {
-    return text.find(needle) != std::u16string_view::npos;
+    return text::find(text, needle) != std::u16string_view::npos;
 }
 
 // Number of occurrences of `separator` in `text` (non-overlapping, left to right).

@@ -27,12 +27,21 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
         book.CharsPerLine = std::max<std::int64_t>(
             1, roundHalfEven(double(divide(float(settings.PageWidth - 70), book.AvgCharWidth))));
 
-        // Short texts skip the clean-up, all but their line ends.
-        LaidOutText laidOut = layOutWesternText(
-            book.BookText.size() <= 500
-                ? normalizeLineEnds(book.BookText)
-                : Book_CleanTextWest01(book.BookText, settings.ReformatParagraphs),
-            book.CharsPerLine);
+        // Short texts skip the clean-up, all but their line ends. The clean-up's
+        // working copy gets room to spare, so that the laid-out text can reuse
+        // its memory once the clean-up is done with it.
+        std::u16string spare;
+        std::u16string lines;
+        if (book.BookText.size() <= 500) {
+            lines = normalizeLineEnds(book.BookText);
+        } else {
+            std::u16string copy;
+            copy.reserve(book.BookText.size() + book.BookText.size() / 4 + 1024);
+            copy.assign(book.BookText);
+            lines = Book_CleanTextWest01(std::move(copy), settings.ReformatParagraphs, spare);
+        }
+        LaidOutText laidOut =
+            layOutWesternText(std::move(lines), book.CharsPerLine, std::move(spare));
         PageCutter cutter(laidOut.store, laidOut.lineCount);
         MarkerRestorer restorer(book, codePage);
 
