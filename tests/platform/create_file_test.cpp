@@ -1,0 +1,43 @@
+#include "platform/create_file.h"
+
+#include "app_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+namespace fs = std::filesystem;
+
+TEST(CreateFile, CreatesTheWholeFileAndLeavesNoTemporary)
+{
+    const ScratchFolder scratch;
+    const std::string bytes(300000, '\x89');
+    EXPECT_EQ(createFileAtomically(scratch.path() / "Cvr.dat", bytes), CreateFileResult::Created);
+    EXPECT_EQ(readFile(scratch.path() / "Cvr.dat"), bytes);
+    EXPECT_EQ(entryCount(scratch.path()), 1);
+}
+
+TEST(CreateFile, NeverReplacesWhatIsThere)
+{
+    const ScratchFolder scratch;
+    writeFile(scratch.path() / "mine.dat", "the user's picture");
+    fs::create_directory(scratch.path() / "folder");
+    fs::create_symlink("nowhere", scratch.path() / "dangling");
+
+    for (const char *name : {"mine.dat", "folder", "dangling"})
+        EXPECT_EQ(createFileAtomically(scratch.path() / name, "new"), CreateFileResult::AlreadyExists) << name;
+    EXPECT_EQ(readFile(scratch.path() / "mine.dat"), "the user's picture");
+    EXPECT_TRUE(fs::is_directory(scratch.path() / "folder"));
+    EXPECT_TRUE(fs::is_symlink(scratch.path() / "dangling"));
+    EXPECT_EQ(entryCount(scratch.path()), 3);
+}
+
+TEST(CreateFile, ReportsAFailureWithItsReason)
+{
+    const ScratchFolder scratch;
+    std::string error;
+    EXPECT_EQ(createFileAtomically(scratch.path() / "missing" / "Cvr.dat", "x", &error),
+              CreateFileResult::Failed);
+    EXPECT_NE(error.find("missing"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(scratch.path() / "missing"));
+}

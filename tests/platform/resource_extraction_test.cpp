@@ -1,0 +1,154 @@
+#include "platform/resource_extraction.h"
+
+#include "app_test_support.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/time.h>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString qtPath(const fs::path &path)
+{
+    return QString::fromStdString(path.string());
+}
+
+QSize imageSize(const fs::path &path)
+{
+    return QImage(qtPath(path)).size();
+}
+
+// Runs the helper that extracts under a file-size limit.
+QProcess *runLimitedExtraction(const QString &resource, const fs::path &target, qint64 limit,
+                               const char *signalHandling)
+{
+    auto *process = new QProcess;
+    process->start(QStringLiteral(QUILLMOTH_APP_TEST_HELPER),
+                   {QStringLiteral("extract"), resource, qtPath(target), QString::number(limit),
+                    QString::fromLatin1(signalHandling)});
+    EXPECT_TRUE(process->waitForStarted(30000));
+    EXPECT_TRUE(process->waitForFinished(60000));
+    return process;
+}
+
+} // namespace
+
+TEST(ExtractResourceFile, WritesEachPictureOfTheDataFolderWhenMissing)
+{
+    const ScratchFolder scratch;
+    const std::map<std::string, QSize> sizes = {
+        {"COVER", {112, 135}}, {"TOP", {39, 19}}, {"LEFT", {80, 170}}, {"MIDDLE", {90, 170}}};
+    for (const DataResource &resource : dataResources()) {
+        const fs::path target = scratch.path() / resource.fileName;
+        ASSERT_EQ(ExtractResourceFile(QString::fromLatin1(resource.resourceName), target, resource.fix),
+                  ExtractResult::Written)
+            << resource.resourceName;
+        const std::string bytes = readFile(target);
+        EXPECT_EQ(bytes.substr(0, 4), "\x89PNG") << resource.fileName;
+        EXPECT_EQ(QByteArray::fromStdString(bytes), builtinResource(QString::fromLatin1(resource.resourceName)));
+        const QSize size = imageSize(target);
+        EXPECT_FALSE(size.isEmpty()) << resource.fileName;
+        if (const auto expected = sizes.find(resource.resourceName); expected != sizes.end()) {
+            EXPECT_EQ(size, expected->second) << resource.fileName;
+        }
+    }
+    // Nothing but the six files: no temporaries left behind.
+    EXPECT_EQ(entryCount(scratch.path()), 6);
+}
+
+TEST(ExtractResourceFile, NeverTouchesAnExistingFile)
+{
+    const ScratchFolder scratch;
+    const fs::path cover = scratch.path() / "Cvr.dat";
+    writeFile(cover, "GIF89a the user's own cover");
+    const timeval old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimes(cover.c_str(), old), 0);
+
+    EXPECT_EQ(ExtractResourceFile(QStringLiteral("COVER"), cover), ExtractResult::AlreadyThere);
+    EXPECT_EQ(ExtractResourceFile(QStringLiteral("Mid"), cover, HeaderFix::PngSignature),
+              ExtractResult::AlreadyThere);
+    EXPECT_EQ(readFile(cover), "GIF89a the user's own cover");
+    struct stat info {};
+    ASSERT_EQ(::stat(cover.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mtime, 1000000000);
+}
+
+TEST(ExtractResourceFile, ReportsUnknownNamesAndUnwritableFolders)
+{
+    const ScratchFolder scratch;
+    std::string error;
+    EXPECT_EQ(ExtractResourceFile(QStringLiteral("NOSUCH"), scratch.path() / "a.dat", HeaderFix::None, &error),
+              ExtractResult::NoSuchResource);
+    EXPECT_FALSE(error.empty());
+    // Names cannot reach other parts of the resource tree.
+    EXPECT_EQ(ExtractResourceFile(QStringLiteral("../images/tree-drive.png"), scratch.path() / "b.dat"),
+              ExtractResult::NoSuchResource);
+    EXPECT_TRUE(builtinResource(QString()).isEmpty());
+    EXPECT_EQ(ExtractResourceFile(QStringLiteral("COVER"), scratch.path() / "no" / "Cvr.dat"),
+              ExtractResult::WriteFailed);
+    EXPECT_EQ(entryCount(scratch.path()), 0);
+}
+
+TEST(ExtractResourceFile, WritesTheWindowBackgroundAndTheHelpPages)
+{
+    const ScratchFolder scratch;
+    const fs::path background = scratch.path() / "UIbg.jpg";
+    ASSERT_EQ(ExtractResourceFile(QString::fromLatin1(kWindowBackgroundResource), background),
+              ExtractResult::Written);
+    QImageReader reader(qtPath(background));
+    EXPECT_EQ(reader.format(), "jpeg");
+    EXPECT_EQ(reader.size(), QSize(800, 500));
+
+    const QString chinese = QString::fromUtf8(builtinResource(QString::fromLatin1(kChineseHelpResource)));
+    const QString english = QString::fromUtf8(builtinResource(QString::fromLatin1(kEnglishHelpResource)));
+    EXPECT_TRUE(english.contains(QStringLiteral("<html lang=\"en\">")));
+    EXPECT_TRUE(chinese.contains(QStringLiteral("<html lang=\"zh-CN\">")));
+    EXPECT_TRUE(chinese.contains(QStringLiteral("书签")));
+    // Each page links to the other by the name it has in the application folder.
+    EXPECT_TRUE(english.contains(QStringLiteral("href=\"帮助.html\"")));
+    EXPECT_TRUE(chinese.contains(QStringLiteral("href=\"Help.html\"")));
+}
+
+TEST(ExtractResourceFile, PutsThePngSignatureBackOnShadows)
+{
+    // The shadows are real PNG files already, so the fix leaves their bytes
+    // as they are and the result loads.
+    const ScratchFolder scratch;
+    const fs::path shadow = scratch.path() / "SideShd.dat";
+    ASSERT_EQ(ExtractResourceFile(QStringLiteral("Sid"), shadow, HeaderFix::PngSignature), ExtractResult::Written);
+    EXPECT_EQ(QByteArray::fromStdString(readFile(shadow)), builtinResource(QStringLiteral("Sid")));
+    EXPECT_FALSE(QImage(qtPath(shadow)).isNull());
+}
+
+// A writer that runs out of room half-way leaves no file and no temporary,
+// and says so; one killed half-way leaves no file either, and the next run
+// writes it whole.
+TEST(ExtractResourceFile, FailedOrKilledWriterNeverLeavesAPartialFile)
+{
+    const ScratchFolder scratch;
+    const fs::path target = scratch.path() / "UIbg.jpg";
+    const qint64 limit = 4096;
+    ASSERT_GT(builtinResource(QStringLiteral("UIback")).size(), 4 * limit);
+
+    std::unique_ptr<QProcess> failed(runLimitedExtraction(QStringLiteral("UIback"), target, limit, "ignore"));
+    EXPECT_EQ(failed->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(failed->exitCode(), int(ExtractResult::WriteFailed));
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(entryCount(scratch.path()), 0);
+
+    std::unique_ptr<QProcess> killed(runLimitedExtraction(QStringLiteral("UIback"), target, limit, "default"));
+    EXPECT_EQ(killed->exitStatus(), QProcess::CrashExit);
+    EXPECT_FALSE(fs::exists(target));
+
+    ASSERT_EQ(ExtractResourceFile(QStringLiteral("UIback"), target), ExtractResult::Written);
+    EXPECT_EQ(QByteArray::fromStdString(readFile(target)), builtinResource(QStringLiteral("UIback")));
+}

@@ -1,0 +1,118 @@
+#include "platform/single_instance.h"
+
+#include "platform/app_folder.h"
+
+#include "app_test_support.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <sys/time.h>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Status = SingleInstance::Status;
+
+// Starts a helper process that tries the lock; returns what it printed. A
+// helper that got the lock keeps running until its input is closed.
+QString startHolder(QProcess &process, const fs::path &lockPath)
+{
+    process.start(QStringLiteral(QUILLMOTH_APP_TEST_HELPER),
+                  {QStringLiteral("lock"), QString::fromStdString(lockPath.string())});
+    if (!process.waitForStarted(30000))
+        return QStringLiteral("not started");
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(30000))
+            return QStringLiteral("no answer");
+    }
+    return QString::fromUtf8(process.readLine()).trimmed();
+}
+
+void stopHolder(QProcess &process)
+{
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+}
+
+} // namespace
+
+TEST(SingleInstance, SecondProcessSeesTheFirstAndGetsTheLockWhenItEnds)
+{
+    const ScratchFolder scratch;
+    const AppFolder folder(scratch.path());
+    QProcess first;
+    ASSERT_EQ(startHolder(first, folder.instanceLockPath()), QStringLiteral("acquired"));
+    // The lock lives beside the settings; the folder is made when missing.
+    EXPECT_TRUE(fs::exists(folder.instanceLockPath()));
+
+    QProcess second;
+    EXPECT_EQ(startHolder(second, folder.instanceLockPath()), QStringLiteral("running"));
+    EXPECT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+
+    SingleInstance here(folder);
+    EXPECT_EQ(here.acquire(), Status::AlreadyRunning);
+    EXPECT_FALSE(here.isAcquired());
+
+    stopHolder(first);
+    EXPECT_EQ(here.acquire(), Status::Acquired);
+    EXPECT_TRUE(here.isAcquired());
+}
+
+TEST(SingleInstance, LockOfAKilledProcessIsTakenOver)
+{
+    const ScratchFolder scratch;
+    const fs::path lock = scratch.path() / "Settings" / ".instance.lock";
+    QProcess holder;
+    ASSERT_EQ(startHolder(holder, lock), QStringLiteral("acquired"));
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(30000));
+    ASSERT_TRUE(fs::exists(lock)); // a crash leaves the file behind
+
+    SingleInstance here(lock);
+    EXPECT_EQ(here.acquire(), Status::Acquired);
+}
+
+TEST(SingleInstance, OldLockOfALiveProcessStillCounts)
+{
+    // A program left open for days keeps its lock: only a dead owner makes
+    // the lock stale, never its age.
+    const ScratchFolder scratch;
+    const fs::path lock = scratch.path() / "Settings" / ".instance.lock";
+    QProcess holder;
+    ASSERT_EQ(startHolder(holder, lock), QStringLiteral("acquired"));
+    const timeval dayAgo[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
+    ASSERT_EQ(::utimes(lock.c_str(), dayAgo), 0);
+
+    SingleInstance here(lock);
+    EXPECT_EQ(here.acquire(), Status::AlreadyRunning);
+    stopHolder(holder);
+}
+
+TEST(SingleInstance, InOneProcess_ReleaseHandsTheLockOn)
+{
+    const ScratchFolder scratch;
+    const fs::path lock = scratch.path() / ".instance.lock";
+    SingleInstance first(lock);
+    SingleInstance second(lock);
+    EXPECT_EQ(first.acquire(), Status::Acquired);
+    EXPECT_EQ(first.acquire(), Status::Acquired);
+    EXPECT_EQ(second.acquire(), Status::AlreadyRunning);
+    first.release();
+    EXPECT_FALSE(fs::exists(lock));
+    EXPECT_EQ(second.acquire(), Status::Acquired);
+}
+
+TEST(SingleInstance, LockThatCannotBeCreatedIsUnavailable)
+{
+    const ScratchFolder scratch;
+    writeFile(scratch.path() / "Settings", "a file where the folder belongs");
+    SingleInstance here(scratch.path() / "Settings" / ".instance.lock");
+    EXPECT_EQ(here.acquire(), Status::Unavailable);
+    EXPECT_FALSE(here.isAcquired());
+}
