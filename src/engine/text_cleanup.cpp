@@ -88,24 +88,50 @@ std::u16string joinParagraphs(std::u16string_view text, std::u16string_view sepa
     return joined;
 }
 
-// What the Western clean-up needs to know of a text split at a separator.
-struct PartStatistics {
-    std::size_t count = 0;
-    bool longerThan120 = false;
-    bool singleLineLongerThan400 = false;
+// What the Western clean-up needs to know of its lines, and of its blocks
+// (the parts between empty lines).
+struct TextShape {
+    std::size_t lines = 0;
+    std::size_t blocks = 0;
+    bool lineLongerThan120 = false;
+    bool singleLineBlockLongerThan400 = false;
 };
 
-PartStatistics partStatistics(std::u16string_view text, std::u16string_view separator)
+// One pass over the lines. The text has no run of three line ends and does not
+// start with one, so every CR LF CR LF is an empty line between two others,
+// and the blocks are the runs of lines between such empty lines.
+TextShape shapeOf(std::u16string_view text)
 {
-    PartStatistics statistics;
-    text::forEachPart(text, separator, [&](std::u16string_view part) {
-        ++statistics.count;
-        if (part.size() > 120)
-            statistics.longerThan120 = true;
-        if (part.size() > 400 && !text::contains(part, kCrLf))
-            statistics.singleLineLongerThan400 = true;
-    });
-    return statistics;
+    TextShape shape;
+    std::size_t blockLines = 0;
+    std::size_t blockLength = 0;
+    const auto closeBlock = [&] {
+        ++shape.blocks;
+        if (blockLines == 1 && blockLength > 400)
+            shape.singleLineBlockLongerThan400 = true;
+        blockLines = 0;
+    };
+    std::size_t start = 0;
+    while (!text.empty()) {
+        const std::size_t end = text::find(text, kCrLf, start);
+        const std::size_t length = (end == std::u16string_view::npos ? text.size() : end) - start;
+        const bool last = end == std::u16string_view::npos;
+        ++shape.lines;
+        if (length > 120)
+            shape.lineLongerThan120 = true;
+        if (length == 0 && shape.lines > 1 && !last) {
+            closeBlock();
+        } else {
+            ++blockLines;
+            blockLength = length;
+        }
+        if (last) {
+            closeBlock();
+            break;
+        }
+        start = end + kCrLf.size();
+    }
+    return shape;
 }
 
 } // namespace
@@ -154,21 +180,20 @@ std::u16string Book_CleanTextWest01(std::u16string text, bool reformat, std::u16
     bool blankLineText = false;
     bool shortLines = false;
     const bool hasEmptyLines = text::contains(text, kTwoCrLf);
-    const PartStatistics lines = partStatistics(text, kCrLf);
+    const TextShape shape = shapeOf(text);
     if (hasEmptyLines) {
         blankLineText = true;
         shortLines = true;
-        const PartStatistics blocks = partStatistics(text, kTwoCrLf);
-        if (blocks.singleLineLongerThan400)
+        if (shape.singleLineBlockLongerThan400)
             shortLines = false;
-        const double ratio = double(lines.count - 1) / double(blocks.count - 1);
+        const double ratio = double(shape.lines - 1) / double(shape.blocks - 1);
         if (ratio > 20) {
             blankLineText = false;
-            if (lines.longerThan120)
+            if (shape.lineLongerThan120)
                 shortLines = false;
         }
     } else {
-        shortLines = !lines.longerThan120;
+        shortLines = !shape.lineLongerThan120;
     }
 
     if (!blankLineText && shortLines) {

@@ -60,10 +60,15 @@ std::size_t find(std::u16string_view text, std::u16string_view needle, std::size
     const std::size_t lastStart = text.size() - needle.size();
     std::size_t i = from;
 #if defined(__SSE2__)
-    // Eight starts at a time: where the first two units match, check the rest.
-    const char16_t *data = text.data();
-    const __m128i first = _mm_set1_epi16(static_cast<short>(needle[0]));
-    const __m128i second = _mm_set1_epi16(static_cast<short>(needle[1]));
+    // Eight starts at a time: where two neighbouring units of the needle match,
+    // check the rest. A line end is too common to pick out anything, so the
+    // pair looked at is the first one that is not CR LF.
+    std::size_t anchor = 0;
+    while (anchor + 2 < needle.size() && needle[anchor] == u'\r' && needle[anchor + 1] == u'\n')
+        ++anchor;
+    const char16_t *data = text.data() + anchor;
+    const __m128i first = _mm_set1_epi16(static_cast<short>(needle[anchor]));
+    const __m128i second = _mm_set1_epi16(static_cast<short>(needle[anchor + 1]));
     for (; i + 8 <= lastStart; i += 8) {
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i + 1));
