@@ -76,6 +76,14 @@ TEST(MakePagesWest, WrapsLongLinesAtSpaces)
     EXPECT_EQ(book.Pages.page(1), u"aaaa\r\nbbbb\r\ncccc");
 }
 
+TEST(MakePagesWest, TakesCharsPerLineAsOneOnNarrowPages)
+{
+    const Book book = layOut(u"abc def", page(60, 900));
+    EXPECT_EQ(book.CharsPerLine, 1);
+    EXPECT_EQ(book.Error, EngineError::None);
+    EXPECT_EQ(book.Pages.page(1), u"a\r\nbc\r\nd\r\nef");
+}
+
 TEST(MakePagesWest, TurnsALongLineOfSpacesIntoAnEmptyLine)
 {
     const Book book = layOut(u"ab\r\n          \r\ncd", page(119, 900));
