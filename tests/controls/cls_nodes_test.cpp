@@ -1,0 +1,213 @@
+#include "controls/cls_nodes.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+using namespace quillmoth;
+
+namespace {
+
+std::vector<QString> keysInOrder(const ClsNodes &nodes)
+{
+    std::vector<QString> keys;
+    for (const ClsNode &node : nodes)
+        keys.push_back(node.key());
+    return keys;
+}
+
+// Everything a node list must satisfy after any sequence of changes.
+void expectConsistent(const ClsNodes &nodes)
+{
+    ASSERT_EQ(nodes.nItem(1)->Caption(), QString("First-Hidden-Node"));
+    for (int position = 2; position <= nodes.Count(); ++position) {
+        const ClsNode *node = nodes.nItem(position);
+        EXPECT_EQ(node->ItemNum(), position) << node->key().toStdString();
+        EXPECT_EQ(nodes.nItem(node->key()), node);
+        // Depth-first: the parent comes earlier, one level up.
+        if (const ClsNode *parent = nodes.parentOf(node)) {
+            EXPECT_LT(nodes.positionOf(parent), position);
+            EXPECT_EQ(node->indent(), parent->indent() + 20);
+        } else {
+            EXPECT_EQ(node->indent(), 30);
+        }
+        // The descendants follow directly, and nothing else deeper does.
+        int children = 0;
+        int end = position + 1;
+        for (; end <= nodes.Count() && nodes.nItem(end)->indent() > node->indent(); ++end) {
+            if (nodes.parentOf(nodes.nItem(end)) == node)
+                ++children;
+            else
+                EXPECT_GT(nodes.nItem(end)->indent(), node->indent() + 20);
+        }
+        EXPECT_EQ(node->AllChildren(), end - position - 1) << node->key().toStdString();
+        EXPECT_EQ(node->Children(), children) << node->key().toStdString();
+    }
+}
+
+} // namespace
+
+TEST(ClsNodes, StartsWithTheHiddenRootOnly)
+{
+    ClsNodes nodes;
+    ASSERT_EQ(nodes.Count(), 1);
+    EXPECT_EQ(nodes.nItem(1)->Caption(), QString("First-Hidden-Node"));
+    EXPECT_EQ(nodes.nItem(1)->ItemNum(), 1);
+    EXPECT_EQ(nodes.nItem(0), nullptr);
+    EXPECT_EQ(nodes.nItem(2), nullptr);
+    EXPECT_EQ(nodes.nItem(QString("missing")), nullptr);
+}
+
+TEST(ClsNodes, AddItem_TopLevelAndChildren_FillCountsAndIndents)
+{
+    ClsNodes nodes;
+    ClsNode *books = nodes.AddItem("/books", "books", "", 0xFFFFFF, 0, {}, "tip", {}, {}, 0xFF00FF);
+    ASSERT_NE(books, nullptr);
+    EXPECT_TRUE(books->Visable());
+    EXPECT_EQ(books->indent(), 30);
+    EXPECT_EQ(books->ButtonToolTip(), QString("tip"));
+    EXPECT_EQ(books->ButtonMaskColor(), 0xFF00FF);
+    ClsNode *novels = nodes.AddItem("/books/novels", "novels", "/books");
+    ClsNode *old = nodes.AddItem("/books/novels/old", "old", "/books/novels");
+    ASSERT_TRUE(novels && old);
+    EXPECT_FALSE(novels->Visable());
+    EXPECT_EQ(novels->indent(), 50);
+    EXPECT_EQ(old->indent(), 70);
+    EXPECT_EQ(books->Children(), 1);
+    EXPECT_EQ(books->AllChildren(), 2);
+    EXPECT_EQ(novels->AllChildren(), 1);
+    // Unset optional fields stay unset.
+    EXPECT_EQ(novels->ButtonMaskColor(), kNoColor);
+    EXPECT_TRUE(novels->ButtonToolTip().isEmpty());
+    expectConsistent(nodes);
+}
+
+TEST(ClsNodes, AddItem_UnderAParentWithDescendants_GoesAfterTheLastOne)
+{
+    ClsNodes nodes;
+    nodes.AddItem("a", "a");
+    nodes.AddItem("b", "b");
+    nodes.AddItem("a1", "a1", "a");
+    nodes.AddItem("a1x", "a1x", "a1");
+    nodes.AddItem("a2", "a2", "a");
+    nodes.AddItem("b1", "b1", "b");
+    EXPECT_EQ(keysInOrder(nodes),
+              (std::vector<QString>{"", "a", "a1", "a1x", "a2", "b", "b1"}));
+    expectConsistent(nodes);
+}
+
+TEST(ClsNodes, AddItem_RefusesBadKeysWithoutChangingAnything)
+{
+    ClsNodes nodes;
+    nodes.AddItem("a", "a");
+    EXPECT_EQ(nodes.AddItem("a", "again"), nullptr);
+    EXPECT_EQ(nodes.AddItem("", "empty"), nullptr);
+    EXPECT_EQ(nodes.AddItem("c", "orphan", "no-such-parent"), nullptr);
+    EXPECT_EQ(nodes.Count(), 2);
+    EXPECT_EQ(nodes.nItem("a")->Caption(), QString("a"));
+    EXPECT_EQ(nodes.nItem("a")->Children(), 0);
+}
+
+TEST(ClsNodes, AddItem_WithoutCheckIntegrity_LeavesOldPositionsAlone)
+{
+    ClsNodes nodes;
+    nodes.setCheckIntegrity(false);
+    nodes.AddItem("a", "a");
+    nodes.AddItem("b", "b");
+    ClsNode *child = nodes.AddItem("a1", "a1", "a");
+    // a1 now stands at position 3, but b keeps its old number and the new
+    // node gets the count.
+    EXPECT_EQ(nodes.positionOf(child), 3);
+    EXPECT_EQ(child->ItemNum(), 4);
+    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 3);
+    nodes.setCheckIntegrity(true);
+    nodes.AddItem("c", "c");
+    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
+}
+
+TEST(ClsNodes, AddItem_UnderAnOpenShownParent_IsShownAtOnce)
+{
+    ClsNodes nodes;
+    ClsNode *a = nodes.AddItem("a", "a");
+    nodes.AddItem("a1", "a1", "a");
+    a->setExpanded(true);
+    ClsNode *late = nodes.AddItem("a2", "a2", "a");
+    EXPECT_TRUE(late->Visable());
+    ClsNode *hidden = nodes.AddItem("a2x", "a2x", "a2");
+    EXPECT_FALSE(hidden->Visable());
+}
+
+TEST(ClsNodes, Remove_TakesTheSubtreeAndClosesTheGap)
+{
+    ClsNodes nodes;
+    nodes.AddItem("a", "a");
+    nodes.AddItem("a1", "a1", "a");
+    nodes.AddItem("a1x", "a1x", "a1");
+    nodes.AddItem("a1y", "a1y", "a1");
+    nodes.AddItem("a2", "a2", "a");
+    nodes.AddItem("b", "b");
+    ASSERT_TRUE(nodes.Remove("a1"));
+    EXPECT_EQ(keysInOrder(nodes), (std::vector<QString>{"", "a", "a2", "b"}));
+    EXPECT_EQ(nodes.nItem("a1x"), nullptr);
+    EXPECT_EQ(nodes.nItem("a")->Children(), 1);
+    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 1);
+    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
+    EXPECT_FALSE(nodes.Remove("a1"));
+    EXPECT_FALSE(nodes.Remove(""));
+    expectConsistent(nodes);
+}
+
+TEST(ClsNodes, Remove_LowersEveryAncestorsCount)
+{
+    ClsNodes nodes;
+    nodes.AddItem("r", "r");
+    nodes.AddItem("r/a", "a", "r");
+    nodes.AddItem("r/a/b", "b", "r/a");
+    nodes.AddItem("r/a/b/c", "c", "r/a/b");
+    nodes.AddItem("r/a/b/c/d", "d", "r/a/b/c");
+    ASSERT_TRUE(nodes.Remove("r/a/b/c"));
+    EXPECT_EQ(nodes.nItem("r")->AllChildren(), 2);
+    EXPECT_EQ(nodes.nItem("r/a")->AllChildren(), 1);
+    EXPECT_EQ(nodes.nItem("r/a/b")->AllChildren(), 0);
+    EXPECT_EQ(nodes.nItem("r/a/b")->Children(), 0);
+}
+
+TEST(ClsNodes, Clear_LeavesOnlyTheRoot)
+{
+    ClsNodes nodes;
+    nodes.AddItem("a", "a");
+    nodes.AddItem("a1", "a1", "a");
+    nodes.Clear();
+    EXPECT_EQ(nodes.Count(), 1);
+    EXPECT_EQ(nodes.nItem("a"), nullptr);
+    EXPECT_NE(nodes.AddItem("a", "a again"), nullptr);
+}
+
+// Random mixes of insertions and removals never break the list.
+TEST(ClsNodes, MixedAddAndRemove_KeepTheListConsistent)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        ClsNodes nodes;
+        std::vector<QString> live;
+        int next = 0;
+        for (int step = 0; step < 150; ++step) {
+            const int action = std::uniform_int_distribution<int>(0, 9)(random);
+            if (action < 7 || live.empty()) {
+                QString relative;
+                if (!live.empty() && action % 3 != 0)
+                    relative = live[std::uniform_int_distribution<std::size_t>(0, live.size() - 1)(random)];
+                const QString key = QString::number(next++);
+                ASSERT_NE(nodes.AddItem(key, key, relative), nullptr);
+                live.push_back(key);
+            } else {
+                const QString key = live[std::uniform_int_distribution<std::size_t>(0, live.size() - 1)(random)];
+                ASSERT_TRUE(nodes.Remove(key));
+                std::erase_if(live, [&](const QString &k) { return nodes.nItem(k) == nullptr; });
+            }
+        }
+        EXPECT_EQ(nodes.Count(), int(live.size()) + 1);
+        expectConsistent(nodes);
+    }
+}

@@ -1,0 +1,126 @@
+#include "controls/m_wheel.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace quillmoth;
+
+namespace {
+
+class WheelCounter : public QWidget {
+public:
+    int turns = 0;
+
+protected:
+    void wheelEvent(QWheelEvent *event) override
+    {
+        ++turns;
+        event->accept();
+    }
+};
+
+void turn(QWidget &widget, QPoint angle, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QPointF at(5, 6);
+    QWheelEvent wheel(at, QPointF(105, 206), QPoint(), angle, Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+}
+
+} // namespace
+
+TEST(MWheel, Hooked_SwallowsTurnsAndReportsThem)
+{
+    WheelCounter pad;
+    MWheel wheel;
+    QSignalSpy scrolls(&wheel, &MWheel::WheelScroll);
+    wheel.setHWndCapture(&pad);
+    wheel.EnableWheel();
+    turn(pad, QPoint(0, 120));
+    turn(pad, QPoint(0, -240), Qt::ShiftModifier);
+    EXPECT_EQ(pad.turns, 0);
+    ASSERT_EQ(scrolls.count(), 2);
+    EXPECT_EQ(scrolls[0][1].toInt(), 120);
+    EXPECT_DOUBLE_EQ(scrolls[0][2].toDouble(), 105);
+    EXPECT_DOUBLE_EQ(scrolls[0][3].toDouble(), 206);
+    EXPECT_EQ(scrolls[1][1].toInt(), -240);
+    EXPECT_EQ(scrolls[1][0].toInt() & 0x4, 0x4); // Shift
+}
+
+TEST(MWheel, HookingTwice_KeepsOneHook_AndOneUnhookRestores)
+{
+    WheelCounter pad;
+    MWheel wheel;
+    QSignalSpy scrolls(&wheel, &MWheel::WheelScroll);
+    wheel.setHWndCapture(&pad);
+    wheel.EnableWheel();
+    wheel.EnableWheel();
+    turn(pad, QPoint(0, 120));
+    EXPECT_EQ(scrolls.count(), 1);
+    wheel.DisableWheel();
+    EXPECT_FALSE(wheel.isHooked());
+    turn(pad, QPoint(0, 120));
+    EXPECT_EQ(pad.turns, 1);
+    EXPECT_EQ(scrolls.count(), 1);
+}
+
+TEST(MWheel, WithoutAWidget_EnableAndDisableDoNothing)
+{
+    MWheel wheel;
+    wheel.EnableWheel();
+    EXPECT_FALSE(wheel.isHooked());
+    wheel.DisableWheel();
+    EXPECT_FALSE(wheel.isHooked());
+}
+
+TEST(MWheel, HorizontalTurnsPassThrough)
+{
+    WheelCounter pad;
+    MWheel wheel;
+    QSignalSpy scrolls(&wheel, &MWheel::WheelScroll);
+    wheel.setHWndCapture(&pad);
+    wheel.EnableWheel();
+    turn(pad, QPoint(120, 0));
+    EXPECT_EQ(pad.turns, 1);
+    EXPECT_EQ(scrolls.count(), 0);
+}
+
+TEST(MWheel, ChangingTheWidgetWhileHooked_MovesTheHook)
+{
+    WheelCounter first, second;
+    MWheel wheel;
+    wheel.setHWndCapture(&first);
+    wheel.EnableWheel();
+    wheel.setHWndCapture(&second);
+    turn(first, QPoint(0, 120));
+    turn(second, QPoint(0, 120));
+    EXPECT_EQ(first.turns, 1);
+    EXPECT_EQ(second.turns, 0);
+}
+
+TEST(MWheel, EitherSideMayGoFirst)
+{
+    auto pad = std::make_unique<WheelCounter>();
+    {
+        MWheel wheel;
+        wheel.setHWndCapture(pad.get());
+        wheel.EnableWheel();
+    }
+    // The hook went with the wheel control.
+    turn(*pad, QPoint(0, 120));
+    EXPECT_EQ(pad->turns, 1);
+
+    MWheel wheel;
+    wheel.setHWndCapture(pad.get());
+    wheel.EnableWheel();
+    pad.reset();
+    EXPECT_EQ(wheel.hWndCapture(), nullptr);
+    wheel.DisableWheel();
+    wheel.EnableWheel();
+    EXPECT_FALSE(wheel.isHooked());
+}

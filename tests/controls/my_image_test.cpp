@@ -1,0 +1,67 @@
+#include "controls/my_image.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quillmoth;
+
+namespace {
+
+QPixmap square(QColor color, int size = 24)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(color);
+    return pixmap;
+}
+
+} // namespace
+
+TEST(MyImage, ShowsItsPictureAtItsSize)
+{
+    MyImage image(nullptr, 2);
+    image.setPicture(square(Qt::red, 24));
+    EXPECT_EQ(image.size(), QSize(24, 24));
+    EXPECT_EQ(image.grab().toImage().pixelColor(12, 12), QColor(Qt::red));
+    image.setStretch(true);
+    image.resize(48, 30);
+    EXPECT_EQ(image.grab().toImage().pixelColor(45, 28), QColor(Qt::red));
+}
+
+TEST(MyImage, TellsPressMoveReleaseAndClickWithItsIndex)
+{
+    MyImage image(nullptr, 3);
+    image.setPicture(square(Qt::blue));
+    image.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
+    QSignalSpy downs(&image, &MyImage::MouseDown);
+    QSignalSpy moves(&image, &MyImage::MouseMove);
+    QSignalSpy ups(&image, &MyImage::MouseUp);
+    QSignalSpy clicks(&image, &MyImage::Click);
+    QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(&image, QPoint(8, 8));
+    QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(8, 8));
+    ASSERT_EQ(downs.count(), 1);
+    EXPECT_EQ(downs[0][0].toInt(), 3);
+    EXPECT_EQ(downs[0][3].toPoint(), QPoint(5, 5));
+    EXPECT_GE(moves.count(), 1);
+    EXPECT_EQ(ups.count(), 1);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][0].toInt(), 3);
+}
+
+TEST(MyImage, NoClickWhenReleasedOutsideOrWithAnotherButton)
+{
+    MyImage image(nullptr, 1);
+    image.setPicture(square(Qt::blue));
+    image.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
+    QSignalSpy ups(&image, &MyImage::MouseUp);
+    QSignalSpy clicks(&image, &MyImage::Click);
+    QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(50, 5));
+    QTest::mouseClick(&image, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(ups.count(), 2);
+    EXPECT_EQ(clicks.count(), 0);
+}

@@ -1,0 +1,117 @@
+#include "platform/text_drawing.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace quillmoth;
+using namespace quillmoth::TextFormat;
+
+namespace {
+
+QImage blank(int width = 200, int height = 60)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The bounding box of everything that is not white.
+QRect ink(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+QImage drawn(const QString &text, const QRect &rect, int format, QSize size = {200, 60})
+{
+    QImage image = blank(size.width(), size.height());
+    QPainter painter(&image);
+    QFont font = painter.font();
+    font.setPixelSize(14);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    drawFormattedText(painter, rect, text, format);
+    return image;
+}
+
+} // namespace
+
+TEST(TextDrawing, SingleLinePlacementFollowsTheFlags)
+{
+    const QRect area(0, 0, 200, 60);
+    const QRect topLeft = ink(drawn("Wy", area, kSingleLine));
+    const QRect bottomRight = ink(drawn("Wy", area, kSingleLine | kBottom | kRight));
+    const QRect centred = ink(drawn("Wy", area, kSingleLine | kVerticalCenter | kCenter));
+    ASSERT_TRUE(topLeft.isValid() && bottomRight.isValid() && centred.isValid());
+    EXPECT_LT(topLeft.left(), 5);
+    EXPECT_LT(topLeft.top(), 10);
+    EXPECT_GT(bottomRight.right(), 190);
+    EXPECT_GT(bottomRight.bottom(), 50);
+    EXPECT_NEAR(centred.center().x(), 100, 4);
+    EXPECT_NEAR(centred.center().y(), 30, 6);
+}
+
+TEST(TextDrawing, VerticalFlagsNeedSingleLine)
+{
+    // Without kSingleLine the text stays at the top, as DrawText does.
+    const QRect box = ink(drawn("Wy", QRect(0, 0, 200, 60), kBottom));
+    EXPECT_LT(box.top(), 10);
+}
+
+TEST(TextDrawing, WordBreakWrapsAndClipsUnlessNoClip)
+{
+    const QString text = "one two three four five six seven";
+    const QRect narrow(0, 0, 60, 60);
+    const QRect wrapped = ink(drawn(text, narrow, kWordBreak));
+    const QRect oneLine = ink(drawn(text, narrow, 0));
+    const QRect unclipped = ink(drawn(text, narrow, kNoClip));
+    EXPECT_GT(wrapped.height(), 2 * QFontMetrics(QFont()).height() - 4);
+    EXPECT_LE(wrapped.right(), 60);
+    EXPECT_LE(oneLine.right(), 60); // clipped at the rectangle
+    EXPECT_LT(oneLine.height(), 20);
+    EXPECT_GT(unclipped.right(), 100);
+}
+
+TEST(TextDrawing, LineBreaksStartNewLinesUnlessSingleLine)
+{
+    const QRect area(0, 0, 200, 60);
+    EXPECT_GT(ink(drawn("A\nB", area, 0)).height(), ink(drawn("A\nB", area, kSingleLine)).height() + 8);
+}
+
+TEST(TextDrawing, AmpersandMarksAnAccessKeyUnlessNoPrefix)
+{
+    const QRect area(0, 0, 200, 60);
+    const QRect prefixed = ink(drawn("&File", area, kSingleLine));
+    const QRect plain = ink(drawn("File", area, kSingleLine));
+    const QRect literal = ink(drawn("&File", area, kSingleLine | kNoPrefix));
+    EXPECT_NEAR(prefixed.width(), plain.width(), 2);
+    EXPECT_GT(prefixed.bottom(), plain.bottom()); // the underline
+    EXPECT_GT(literal.width(), plain.width() + 4);
+}
+
+TEST(TextDrawing, CalculateRectMeasuresWithoutDrawing)
+{
+    QImage image = blank();
+    QPainter painter(&image);
+    QRect rect(10, 10, 40, 5);
+    const int height = drawFormattedText(painter, rect, "measure this text", kCalculateRect);
+    painter.end();
+    EXPECT_FALSE(ink(image).isValid());
+    EXPECT_EQ(rect.height(), height);
+    EXPECT_EQ(rect.topLeft(), QPoint(10, 10));
+    EXPECT_GT(rect.width(), 40);
+
+    QImage second = blank();
+    QPainter measuring(&second);
+    QRect wrapped(0, 0, 40, 5);
+    const int wrappedHeight = drawFormattedText(measuring, wrapped, "measure this text",
+                                                kCalculateRect | kWordBreak);
+    EXPECT_GT(wrappedHeight, height);
+}
