@@ -57,6 +57,16 @@ std::size_t find(std::u16string_view text, std::u16string_view needle, std::size
         return text::find(text, needle[0], from);
     if (text.size() < needle.size())
         return npos;
+    if (needle.size() == 2) {
+        // Look for the second unit alone, the cheapest search, and check the
+        // one before it: line ends are found this way, one per line.
+        for (std::size_t second = text::find(text, needle[1], from + 1); second != npos;
+             second = text::find(text, needle[1], second + 1)) {
+            if (text[second - 1] == needle[0])
+                return second - 1;
+        }
+        return npos;
+    }
     const std::size_t lastStart = text.size() - needle.size();
     std::size_t i = from;
 #if defined(__SSE2__)
