@@ -49,7 +49,7 @@ LaidOutText layOutChineseText(std::u16string text, std::int64_t charsPerLine)
         ++lines;
     });
     std::u16string laidOut;
-    laidOut.reserve(size + 2 * lines + 2);
+    text::reserveBulk(laidOut, size + 2 * lines + 2);
     forEachLine(text, [&](std::u16string_view line) {
         if (line.size() > width)
             appendChineseWrapped(laidOut, line, charsPerLine);
@@ -72,7 +72,7 @@ LaidOutText layOutWesternText(std::u16string text, std::int64_t charsPerLine,
     // since memory that is reserved but never written costs nothing.
     std::u16string laidOut = std::move(buffer);
     laidOut.clear();
-    laidOut.reserve(text.size() + 2 * (text.size() / width) + 1024);
+    text::reserveBulk(laidOut, text.size() + 2 * (text.size() / width) + 1024);
     std::int64_t lineCount = 0;
     forEachLine(text, [&](std::u16string_view line) {
         if (line.size() <= width) {

@@ -67,7 +67,7 @@ std::u16string joinParagraphs(std::u16string_view text, std::u16string_view sepa
     const bool marksAreOurs = text::find(text, u'^') == std::u16string_view::npos;
     const std::u16string_view mark = marksAreOurs ? kTwoCrLf : std::u16string_view(u"^^");
     std::u16string joined;
-    joined.reserve(text.size() + text.size() / 8 + 16);
+    text::reserveBulk(joined, text.size() + text.size() / 8 + 16);
     bool first = true;
     text::forEachPart(text, separator, [&](std::u16string_view line) {
         if (!first)

@@ -6,6 +6,10 @@
 #include <emmintrin.h>
 #endif
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <array>
@@ -100,6 +104,23 @@ std::size_t find(std::u16string_view text, std::u16string_view needle, std::size
     return npos;
 }
 
+void reserveBulk(std::u16string &text, std::size_t size)
+{
+    text.reserve(size);
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const std::size_t bytes = text.capacity() * sizeof(char16_t);
+    if (bytes < 4 * kHugePage)
+        return;
+    // Only whole huge pages inside the buffer; advice that is refused changes nothing.
+    const auto start = reinterpret_cast<std::uintptr_t>(text.data());
+    const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = (start + bytes) & ~(kHugePage - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
 std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
                           std::u16string_view to)
 {
@@ -109,7 +130,7 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
     std::size_t position = text::find(text, from);
     if (position == std::u16string_view::npos)
         return std::u16string(text);
-    result.reserve(to.size() > from.size() ? text.size() + text.size() / 4 : text.size());
+    reserveBulk(result, to.size() > from.size() ? text.size() + text.size() / 4 : text.size());
     std::size_t start = 0;
     while (position != std::u16string_view::npos) {
         result.append(text.substr(start, position - start));
@@ -158,7 +179,7 @@ std::u16string join(const std::vector<std::u16string_view> &parts, std::u16strin
     for (const auto &part : parts)
         size += part.size() + separator.size();
     std::u16string result;
-    result.reserve(size);
+    reserveBulk(result, size);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i > 0)
             result.append(separator);

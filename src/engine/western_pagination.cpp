@@ -8,6 +8,7 @@
 #include "page_cutter.h"
 #include "text_cleanup.h"
 #include "text_metrics.h"
+#include "text_ops.h"
 
 #include <algorithm>
 #include <new>
@@ -36,7 +37,7 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
             lines = normalizeLineEnds(book.BookText);
         } else {
             std::u16string copy;
-            copy.reserve(book.BookText.size() + book.BookText.size() / 4 + 1024);
+            text::reserveBulk(copy, book.BookText.size() + book.BookText.size() / 4 + 1024);
             copy.assign(book.BookText);
             lines = Book_CleanTextWest01(std::move(copy), settings.ReformatParagraphs, spare);
         }
