@@ -6,8 +6,58 @@
 #include "engine/text_ops.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <fstream>
+#include <optional>
+#include <vector>
 
 namespace quillmoth {
+namespace {
+
+// Text that would break the line structure of the file.
+bool canStore(std::u16string_view text)
+{
+    return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) == std::u16string_view::npos;
+}
+
+bool canName(std::u16string_view section, std::u16string_view key)
+{
+    const std::u16string_view trimmedKey = text::trimSpaces(key);
+    return canStore(section) && canStore(key) && !trimmedKey.empty() &&
+           key.find(u'=') == std::u16string_view::npos && trimmedKey.front() != u'[' &&
+           trimmedKey.front() != u';';
+}
+
+void removeEverySection(IniFile &file, std::u16string_view section)
+{
+    while (file.hasSection(section))
+        file.removeSection(section);
+}
+
+std::u16string positionText(double position)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), position);
+    return std::u16string(buffer.data(), result.ptr);
+}
+
+} // namespace
+
+std::optional<IniFile> BookmarkFile::loadForChange() const
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(m_path, error);
+    if (!fs::exists(status))
+        return IniFile();
+    // A file that is there but cannot be read must not be replaced by one
+    // holding only the new bookmarks.
+    if (!fs::is_regular_file(status) || fs::file_size(m_path, error) > kLargestReadableFile ||
+        error || !std::ifstream(m_path, std::ios::binary).good())
+        return std::nullopt;
+    return IniFile::load(m_path, m_codePage);
+}
 
 bool BookmarkFile::hasSection(std::u16string_view section) const
 {
@@ -25,6 +75,57 @@ std::u16string BookmarkFile::Read_Bmark_Key(std::u16string_view section,
     value.resize(std::min(value.find(u'\0'), value.size()));
     value.resize(std::min<std::size_t>(value.size(), 255));
     return std::u16string(text::trimSpaces(value));
+}
+
+bool BookmarkFile::writeKey(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value)
+{
+    if (!canName(section, key) || !canStore(value))
+        return false;
+    std::optional<IniFile> file = loadForChange();
+    if (!file)
+        return false;
+    file->setValue(section, key, value);
+    return file->save(m_path);
+}
+
+bool BookmarkFile::deleteSection(std::u16string_view section)
+{
+    std::optional<IniFile> file = loadForChange();
+    if (!file)
+        return false;
+    if (!file->hasSection(section))
+        return true;
+    removeEverySection(*file, section);
+    return file->save(m_path);
+}
+
+bool BookmarkFile::rewriteSection(std::u16string_view section,
+                                  std::span<const BookmarkRec> bookmarks)
+{
+    if (!canStore(section))
+        return false;
+    std::vector<BookmarkRec> ordered(bookmarks.begin(), bookmarks.end());
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const BookmarkRec &a, const BookmarkRec &b) { return a.Position < b.Position; });
+    if (ordered.size() == 1 && !(ordered.front().Position > 0))
+        ordered.clear();
+    for (const BookmarkRec &entry : ordered) {
+        if (!canStore(entry.CharCode))
+            return false;
+    }
+
+    std::optional<IniFile> file = loadForChange();
+    if (!file)
+        return false;
+    // Every copy goes, so that no stale key of a duplicate section comes back.
+    removeEverySection(*file, section);
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        const std::u16string key = u"BM" + std::u16string(number.begin(), number.end());
+        file->setValue(section, key, positionText(ordered[i].Position) + u"," + ordered[i].CharCode);
+    }
+    return file->save(m_path);
 }
 
 } // namespace quillmoth

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "engine/book.h"
 #include "engine/bookmark_source.h"
+#include "platform/ini_file.h"
 
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,7 +16,9 @@ class AnsiCodePage;
 
 // The bookmark file, Settings/BMK.ini: one section per book (its title), keys
 // "BM1" to "BM4", values "Position,CharCode". The file is read afresh on each
-// call, so a change by another window is always seen.
+// call, so a change by another window is always seen. Every change rewrites
+// the whole file in UTF-8 through a temporary file, so it is never left
+// half-written; a file in the ANSI code page is read and kept readable.
 class BookmarkFile final : public BookmarkSource {
 public:
     BookmarkFile(std::filesystem::path path, const AnsiCodePage &codePage)
@@ -28,9 +34,27 @@ public:
     std::u16string Read_Bmark_Key(std::u16string_view section,
                                   std::u16string_view key) const override;
 
+    // Sets one key of a section, adding both when missing. False, with the
+    // file unchanged, when it cannot be written or a name or the value holds
+    // a line break or NUL (which would split the line).
+    bool writeKey(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+
+    // Removes the section (every copy of it) with all its keys; false when
+    // the file cannot be written.
+    bool deleteSection(std::u16string_view section);
+
+    // Replaces the section with the bookmarks in ascending Position under the
+    // keys "BM1", "BM2", ..., each "Position,CharCode". A single bookmark is
+    // written only when its Position is above 0; with none left the section
+    // is gone. One atomic write.
+    bool rewriteSection(std::u16string_view section, std::span<const BookmarkRec> bookmarks);
+
     const std::filesystem::path &path() const { return m_path; }
 
 private:
+    // The file to change, or nothing when it exists but cannot be read.
+    std::optional<IniFile> loadForChange() const;
+
     std::filesystem::path m_path;
     const AnsiCodePage &m_codePage;
 };

@@ -1,0 +1,255 @@
+#include "settings/theme_file.h"
+
+#include "settings/ui_settings.h"
+
+#include "engine/code_page.h"
+
+#include "settings_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+
+namespace {
+
+const std::string kDefaultLine =
+    std::string("100,100,,,,,,-1,-1,0,9,Tahoma,0,False,False,False,0,False,False\0\r\n", 66);
+
+// A program folder with settings and a themes folder.
+class ThemeFixture : public ::testing::Test {
+protected:
+    ThemeFixture()
+        : context{theme, settings, document, themesFolder(folder.path()), folder.path(), gbk()}
+    {
+        document.SettingsFilePath = settingsFilePath(folder.path());
+        writeFile(document.SettingsFilePath, defaultSettingsXml());
+        std::filesystem::create_directories(context.ThemesFolder);
+    }
+
+    // Reads a theme line into a record that starts as `start`.
+    ThemeRecord read(std::string_view line, ThemeRecord start = {})
+    {
+        writeFile(context.ThemesFolder / "Test.thm", line);
+        theme = start;
+        EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Test.thm", context));
+        return theme;
+    }
+
+    // A record in which every field differs from the defaults.
+    ThemeRecord unusual()
+    {
+        writeFile(folder / "Pics" / "BackGround" / "paper.jpg", "jpeg");
+        writeFile(folder / "Pics" / "Corner" / "leaf.png", "png");
+        writeFile(outside / "ribbon.png", "png");
+        writeFile(outside / "one.jpg", "jpeg");
+        std::filesystem::create_directories(folder / "Pics" / "Illurstration");
+        ThemeRecord record;
+        record.BgOpacity = 85.5f;
+        record.CornerOpacity = -1;
+        record.BgImagePath = folder / "Pics" / "BackGround" / "paper.jpg";
+        record.CornerImagePath = folder / "Pics" / "Corner" / "leaf.png";
+        record.BookMarkImagePath = outside / "ribbon.png";
+        record.OneForAllImagePath = outside / "one.jpg";
+        record.AlbumPath = folder / "Pics" / "Illurstration";
+        record.OutlineColor = 16777215;
+        record.PaperColor = 14737632;
+        record.FontColor = 3355443;
+        record.FontSize = 12;
+        record.FontName = u"Noto Serif CJK SC";
+        record.ChapterTitleColor = 255;
+        record.ColorizeChapterTitle = true;
+        record.ListUpChapters = true;
+        record.ReformatParagraphs = true;
+        record.LineSpace = 3;
+        record.FontBold = true;
+        record.FontItalic = true;
+        return record;
+    }
+
+    ScratchFolder folder;
+    ScratchFolder outside{"-outside"};
+    ThemeRecord theme;
+    UISettings settings;
+    SettingsDocument document;
+    ThemeContext context;
+};
+
+} // namespace
+
+TEST_F(ThemeFixture, CreateDefaultTheme_WritesTheDefaultLineAndStoresTheEmptyName)
+{
+    theme = unusual();
+    settings.CurrentTheme = u"Sepia";
+    std::string named(defaultSettingsXml());
+    const std::size_t scheme = named.find("<Scheme>") + 8;
+    named.replace(scheme, named.find('<', scheme) - scheme, "Sepia");
+    writeFile(document.SettingsFilePath, named);
+    const std::filesystem::path path = CreateDefaultTheme(context);
+    EXPECT_EQ(path, context.ThemesFolder / ".thm");
+    EXPECT_EQ(readFile(path), kDefaultLine);
+    EXPECT_EQ(theme, ThemeRecord{});
+    EXPECT_EQ(settings.CurrentTheme, u"");
+    named.replace(scheme, 5, "");
+    EXPECT_EQ(readFile(document.SettingsFilePath), named);
+}
+
+TEST_F(ThemeFixture, GetThmSettings_CreatesTheDefaultThemeForAMissingFile)
+{
+    theme = unusual();
+    EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Vanished.thm", context));
+    EXPECT_EQ(theme, ThemeRecord{});
+    EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), kDefaultLine);
+    EXPECT_FALSE(std::filesystem::exists(context.ThemesFolder / "Vanished.thm"));
+}
+
+TEST_F(ThemeFixture, RoundTrip_WriteThenReadGivesTheSameRecord)
+{
+    const ThemeRecord record = unusual();
+    std::u16string error;
+    ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Unusual.thm", record, folder.path(), &error));
+    EXPECT_TRUE(error.empty());
+    // Paths inside the program folder are stored relative to it.
+    const std::string line = readFile(context.ThemesFolder / "Unusual.thm");
+    EXPECT_EQ(line, "85.5,-1,Pics/BackGround/paper.jpg,Pics/Corner/leaf.png," +
+                        (outside / "ribbon.png").string() + "," + (outside / "one.jpg").string() +
+                        ",Pics/Illurstration,16777215,14737632,3355443,12,Noto Serif CJK SC,255,"
+                        "True,True,True,3,True,True" + std::string("\0\r\n", 3));
+    EXPECT_EQ(read(line), record);
+    EXPECT_EQ(read(kDefaultLine, record), ThemeRecord{});
+}
+
+TEST_F(ThemeFixture, Reading_ShortLinesKeepLaterFieldsAndClearPaths)
+{
+    const ThemeRecord previous = unusual();
+    ThemeRecord expected = previous;
+    expected.BgOpacity = 50;
+    expected.CornerOpacity = 60;
+    expected.BgImagePath.clear();
+    expected.CornerImagePath.clear();
+    expected.BookMarkImagePath.clear();
+    expected.OneForAllImagePath.clear();
+    expected.AlbumPath.clear();
+    EXPECT_EQ(read("50,60,", previous), expected);
+    EXPECT_EQ(read("50,60", previous), expected);
+
+    // An empty file has no fields: only the paths go.
+    expected.BgOpacity = previous.BgOpacity;
+    expected.CornerOpacity = previous.CornerOpacity;
+    EXPECT_EQ(read("", previous), expected);
+
+    // Extra fields are ignored.
+    std::string longLine = kDefaultLine.substr(0, kDefaultLine.size() - 3);
+    for (int i = 0; i < 281; ++i)
+        longLine += ",True";
+    EXPECT_EQ(read(longLine, previous), ThemeRecord{});
+}
+
+TEST_F(ThemeFixture, Reading_NumbersAndBooleans)
+{
+    ThemeRecord previous = unusual();
+    const ThemeRecord record =
+        read("abc,12.5x,,,,,,2.5,3.5,-2.5,1e3,Serif,99999999999,maybe,0,-1,9,TRUE,", previous);
+    EXPECT_EQ(record.BgOpacity, 0);              // no number at all
+    EXPECT_EQ(record.CornerOpacity, 12.5f);      // the leading number
+    EXPECT_EQ(record.OutlineColor, 2);           // halves go to the even neighbour
+    EXPECT_EQ(record.PaperColor, 4);
+    EXPECT_EQ(record.FontColor, -2);
+    EXPECT_EQ(record.FontSize, 1000);
+    EXPECT_EQ(record.FontName, u"Serif");
+    EXPECT_EQ(record.ChapterTitleColor, previous.ChapterTitleColor);  // out of range
+    EXPECT_EQ(record.ColorizeChapterTitle, previous.ColorizeChapterTitle);
+    EXPECT_FALSE(record.ListUpChapters);
+    EXPECT_TRUE(record.ReformatParagraphs);
+    EXPECT_EQ(record.LineSpace, 5);  // at most five extra pixels
+    EXPECT_TRUE(record.FontBold);
+    EXPECT_EQ(record.FontItalic, previous.FontItalic);  // empty
+
+    previous.BgOpacity = 42;
+    EXPECT_EQ(read("1e40,-1e-50", previous).BgOpacity, 42);
+    EXPECT_EQ(read("1e40,-1e-50", previous).CornerOpacity, 0);
+}
+
+TEST_F(ThemeFixture, Reading_TheLastFieldWithOrWithoutItsNul)
+{
+    ThemeRecord previous;
+    std::string line = kDefaultLine;
+    line.replace(line.rfind("False"), 5, "True");
+    EXPECT_TRUE(read(line, previous).FontItalic);
+    line.erase(line.find('\0'), 1);
+    EXPECT_TRUE(read(line, previous).FontItalic);
+    line += "second line,False";
+    EXPECT_TRUE(read(line, previous).FontItalic);
+}
+
+TEST_F(ThemeFixture, Reading_ClearsPathsThatDoNotExist)
+{
+    writeFile(folder / "Pics" / "paper.jpg", "jpeg");
+    std::filesystem::create_directories(folder / "album");
+    const ThemeRecord record = read(
+        "70,100,Pics\\paper.jpg,/no/such/corner.png,album,Pics/paper.jpg,album,-1,-1,0,9,Tahoma,0,"
+        "False,False,False,0,False,False");
+    EXPECT_EQ(record.BgOpacity, 70);
+    EXPECT_EQ(record.BgImagePath, folder / "Pics/paper.jpg");
+    EXPECT_TRUE(record.CornerImagePath.empty());
+    EXPECT_TRUE(record.BookMarkImagePath.empty());  // a folder is not an image
+    EXPECT_EQ(record.OneForAllImagePath, folder / "Pics/paper.jpg");
+    EXPECT_EQ(record.AlbumPath, folder / "album");
+    EXPECT_EQ(record.FontName, u"Tahoma");
+}
+
+TEST_F(ThemeFixture, Reading_Utf8AndAnsiFiles)
+{
+    const std::string fields = ",9,\xE5\xAE\x8B\xE4\xBD\x93,0,False,False,False,0,False,False";
+    EXPECT_EQ(read("100,100,,,,,,-1,-1,0" + fields).FontName, u"宋体");
+    const std::string ansi = ",9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False";
+    EXPECT_EQ(read("100,100,,,,,,-1,-1,0" + ansi).FontName, u"宋体");
+}
+
+TEST_F(ThemeFixture, Writing_RefusesFieldsThatWouldShiftTheLine)
+{
+    const std::filesystem::path path = context.ThemesFolder / "Kept.thm";
+    ASSERT_TRUE(writeThemeFile(path, ThemeRecord{}, folder.path()));
+    ThemeRecord record;
+    record.FontName = u"Font, Inc.";
+    std::u16string error;
+    EXPECT_FALSE(writeThemeFile(path, record, folder.path(), &error));
+    EXPECT_NE(error.find(u"comma"), std::u16string::npos);
+    int badField = -1;
+    EXPECT_FALSE(themeFileLine(record, {}, &badField));
+    EXPECT_EQ(badField, 11);
+    record = ThemeRecord{};
+    record.AlbumPath = "/books/a\nb";
+    EXPECT_FALSE(themeFileLine(record, {}, &badField));
+    EXPECT_EQ(badField, 6);
+    EXPECT_EQ(readFile(path), kDefaultLine);
+    EXPECT_FALSE(writeThemeFile(folder / "missing" / "x.thm", ThemeRecord{}, folder.path(), &error));
+    EXPECT_FALSE(error.empty());
+}
+
+// A theme writer killed while it writes leaves the old theme whole.
+TEST_F(ThemeFixture, Writing_KilledWriterLeavesTheOldFile)
+{
+    const std::filesystem::path path = context.ThemesFolder / "Big.thm";
+    ASSERT_TRUE(writeThemeFile(path, ThemeRecord{}, folder.path()));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ThemeRecord huge;
+        huge.FontName = std::u16string(std::size_t(1) << 25, u'w');
+        for (int i = 0; i < 100; ++i)
+            writeThemeFile(path, huge, folder.path());
+        ::_exit(0);
+    }
+    ::usleep(200 * 1000);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string content = readFile(path);
+    EXPECT_TRUE(content == kDefaultLine || content.size() == kDefaultLine.size() - 6 + (std::size_t(1) << 25));
+    EXPECT_TRUE(content.ends_with(std::string("False\0\r\n", 8)));
+}

@@ -1,0 +1,247 @@
+#include "settings/ui_settings.h"
+
+#include "settings/language_table.h"
+
+#include "settings_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+
+namespace {
+
+// A program folder with a settings file, and what loading it reports.
+class SettingsFixture : public ::testing::Test {
+protected:
+    SettingsFixture() { document.SettingsFilePath = settingsFilePath(folder.path()); }
+
+    std::filesystem::path file() const { return document.SettingsFilePath; }
+
+    void writeSettings(std::string_view bytes) { writeFile(file(), bytes); }
+
+    // The shipped settings with one element's text replaced.
+    static std::string defaultWith(std::string_view element, std::string_view text)
+    {
+        std::string xml(defaultSettingsXml());
+        const std::string open = "<" + std::string(element) + ">";
+        const std::size_t start = xml.find(open) + open.size();
+        xml.replace(start, xml.find('<', start) - start, text);
+        return xml;
+    }
+
+    bool load()
+    {
+        reports.clear();
+        return LoadUISettings(document, values, folder.path(), language,
+                              [this](const SettingsErrorReport &report) { reports.push_back(report); });
+    }
+
+    ScratchFolder folder;
+    SettingsDocument document;
+    UISettings values;
+    LanguageTable language;
+    std::vector<SettingsErrorReport> reports;
+};
+
+} // namespace
+
+TEST_F(SettingsFixture, LoadUISettings_ReadsTheShippedDefaults)
+{
+    writeSettings(defaultSettingsXml());
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(values.CurrentTheme, u"Parchment");
+    EXPECT_EQ(values.DefaultFolder, folder / "我的藏书");
+    EXPECT_EQ(values.CoverShowStyle, u"Shelf");
+    EXPECT_EQ(values.UserLanguage, u"English");
+    EXPECT_EQ(values.backgroundImagePath, folder / "Settings" / "UIbg.jpg");
+    EXPECT_EQ(values.padSize, u"90");
+    EXPECT_FALSE(values.ForceBIG5);
+    EXPECT_EQ(values.glassColor, 0);
+    EXPECT_EQ(values.foreColor, 16777215);
+}
+
+TEST_F(SettingsFixture, LoadUISettings_ReplacesEmptyOrUnusableValues)
+{
+    writeSettings(defaultWith("PadSize", ""));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.padSize, u"90");
+
+    for (const char *padSize : {"abc", "150", "59", "80.5", "1e999"}) {
+        writeSettings(defaultWith("PadSize", padSize));
+        ASSERT_TRUE(load());
+        EXPECT_EQ(values.padSize, u"90") << padSize;
+    }
+    writeSettings(defaultWith("PadSize", " 70 "));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.padSize, u"70");
+
+    // An empty glass colour is black, for the pane and the tree behind it.
+    writeSettings(defaultWith("GlassColor", ""));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.glassColor, 0);
+
+    // Colours that are not numbers count as empty instead of failing the load.
+    std::string colours = defaultWith("GlassColor", "red");
+    colours.replace(colours.find("16777215"), 8, "blue");
+    writeSettings(colours);
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(values.glassColor, 0);
+    EXPECT_EQ(values.foreColor, std::nullopt);
+    writeSettings(defaultWith("ForeColor", "16777216"));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.foreColor, std::nullopt);
+    writeSettings(defaultWith("ForeColor", "255"));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.foreColor, 255);
+}
+
+TEST_F(SettingsFixture, LoadUISettings_ReadsBig5AsABoolean)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"true", true}, {"TRUE", true}, {"-1", true}, {"3", true},   {"False", false},
+        {"0", false},   {"", false},    {"yes", false}, {"1x", false},
+    };
+    for (const auto &[text, expected] : cases) {
+        writeSettings(defaultWith("Big5", text));
+        ASSERT_TRUE(load());
+        EXPECT_EQ(values.ForceBIG5, expected) << text;
+    }
+}
+
+TEST_F(SettingsFixture, LoadUISettings_ReplacesAMissingBackgroundInMemoryOnly)
+{
+    const auto picture = folder / "pictures" / "wood.jpg";
+    writeFile(picture, "jpeg");
+    writeSettings(defaultWith("UIbgImgPath", picture.string()));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.backgroundImagePath, picture);
+
+    std::filesystem::remove(picture);
+    const std::string before = readFile(file());
+    ASSERT_TRUE(load());
+    EXPECT_EQ(values.backgroundImagePath, folder / "Settings" / "UIbg.jpg");
+    EXPECT_EQ(readFile(file()), before);
+}
+
+TEST_F(SettingsFixture, LoadUISettings_RecreatesAMissingFile)
+{
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(readFile(file()), defaultSettingsXml());
+    EXPECT_EQ(values.CoverShowStyle, u"Shelf");
+}
+
+TEST_F(SettingsFixture, LoadUISettings_KeepsAMalformedFileAndGoesOnWithTheDefault)
+{
+    const std::string broken = "<SETTINGS><Scheme>Sepia</Sch";
+    writeSettings(broken);
+    ASSERT_TRUE(load());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].path, file());
+    EXPECT_EQ(reports[0].message, kLoadSettingsErrorFallback);
+    EXPECT_EQ(reports[0].keptCopy, folder / "Settings" / "UIsettings.xml.bad");
+    EXPECT_EQ(readFile(folder / "Settings" / "UIsettings.xml.bad"), broken);
+    EXPECT_EQ(readFile(file()), defaultSettingsXml());
+    EXPECT_EQ(values.padSize, u"90");
+
+    // Once a language is loaded its text is the message.
+    language.insert(u"LoadSettingsError", u"设置文件无法读取");
+    writeSettings("not xml at all");
+    ASSERT_TRUE(load());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].message, u"设置文件无法读取");
+    EXPECT_EQ(readFile(folder / "Settings" / "UIsettings.xml.bad"), "not xml at all");
+}
+
+TEST_F(SettingsFixture, LoadUISettings_UsesTheDefaultInMemoryWhenTheFileCannotBeReplaced)
+{
+    // A folder where the file should be can be neither loaded nor replaced.
+    std::filesystem::create_directories(file());
+    ASSERT_TRUE(load());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].keptCopy.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(file()));
+    EXPECT_EQ(values.CoverShowStyle, u"Shelf");
+}
+
+TEST_F(SettingsFixture, WriteSetting_ChangesOnlyThatElement)
+{
+    writeSettings(defaultSettingsXml());
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"100"));
+    EXPECT_EQ(readFile(file()), defaultWith("PadSize", "100"));
+
+    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"/home/reader/紙.jpg"));
+    std::string expected = defaultWith("PadSize", "100");
+    expected.replace(expected.find("Settings/UIbg.jpg"), 17, "/home/reader/紙.jpg");
+    EXPECT_EQ(readFile(file()), expected);
+    EXPECT_EQ(fileNames(folder / "Settings"), std::vector<std::string>{"UIsettings.xml"});
+}
+
+TEST_F(SettingsFixture, WriteSetting_ReloadsSoOtherChangesOnDiskSurvive)
+{
+    writeSettings(defaultSettingsXml());
+    ASSERT_TRUE(load());
+    writeSettings(defaultWith("CoverShowStyle", "FadeIn"));
+    ASSERT_TRUE(WriteSetting(document, u"Big5", u"True"));
+    std::string expected = defaultWith("CoverShowStyle", "FadeIn");
+    expected.replace(expected.find("<Big5>False"), 11, "<Big5>True");
+    EXPECT_EQ(readFile(file()), expected);
+}
+
+TEST_F(SettingsFixture, WriteSetting_CreatesAMissingElement)
+{
+    writeSettings("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SETTINGS>\n    <Scheme>Sepia</Scheme>\n"
+                  "</SETTINGS>\n");
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"80"));
+    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"bg.jpg"));
+    EXPECT_EQ(readFile(file()), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SETTINGS>\n"
+                                "    <Scheme>Sepia</Scheme>\n    <PadSize>80</PadSize>\n"
+                                "    <UIbgImgPath>bg.jpg</UIbgImgPath>\n</SETTINGS>\n");
+    const std::string before = readFile(file());
+    EXPECT_FALSE(WriteSetting(document, u"not a name", u"x"));
+    EXPECT_EQ(readFile(file()), before);
+}
+
+TEST_F(SettingsFixture, WriteSetting_RecreatesAMissingFileButLeavesADamagedOne)
+{
+    ASSERT_TRUE(WriteSetting(document, u"UserLanguage", u"ChineseT"));
+    EXPECT_EQ(readFile(file()), defaultWith("UserLanguage", "ChineseT"));
+
+    writeSettings("<SETTINGS>");
+    EXPECT_FALSE(WriteSetting(document, u"UserLanguage", u"English"));
+    EXPECT_EQ(readFile(file()), "<SETTINGS>");
+}
+
+// A writer killed while it writes never leaves a damaged settings file.
+TEST_F(SettingsFixture, WriteSetting_KilledWriterLeavesALoadableFile)
+{
+    writeSettings(defaultSettingsXml());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::u16string huge(std::size_t(1) << 24, u'x');
+        for (int i = 0; i < 100; ++i)
+            WriteSetting(document, u"DefaultFolder", i % 2 ? huge : u"small");
+        ::_exit(0);
+    }
+    ::usleep(300 * 1000);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    vbXML reloaded;
+    ASSERT_TRUE(reloaded.loadFile(file()));
+    const std::u16string folderText = reloaded.ReadNodeText(u"DefaultFolder");
+    EXPECT_TRUE(folderText == u"我的藏书" || folderText == u"small" ||
+                folderText.size() == (std::size_t(1) << 24));
+    EXPECT_EQ(reloaded.ReadNodeText(u"CoverShowStyle"), u"Shelf");
+}
