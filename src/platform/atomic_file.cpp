@@ -24,8 +24,9 @@ std::string temporaryName(const std::filesystem::path &path)
 
 } // namespace
 
-bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string *error)
+std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path &path,
+                                                          std::string_view bytes,
+                                                          std::string *error)
 {
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
@@ -33,8 +34,10 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
 
     const int descriptor =
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (descriptor < 0)
-        return fail(error, "cannot create " + temporary.string());
+    if (descriptor < 0) {
+        fail(error, "cannot create " + temporary.string());
+        return std::nullopt;
+    }
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t chunk = ::write(descriptor, bytes.data() + written, bytes.size() - written);
@@ -45,21 +48,34 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
             ::close(descriptor);
             ::unlink(temporary.c_str());
             errno = saved;
-            return fail(error, "cannot write " + temporary.string());
+            fail(error, "cannot write " + temporary.string());
+            return std::nullopt;
         }
         written += std::size_t(chunk);
     }
     const bool synced = ::fsync(descriptor) == 0;
+    int saved = errno;
     const bool closed = ::close(descriptor) == 0;
+    if (synced && !closed)
+        saved = errno;
     if (!synced || !closed) {
-        const int saved = errno;
         ::unlink(temporary.c_str());
         errno = saved;
-        return fail(error, "cannot finish " + temporary.string());
+        fail(error, "cannot finish " + temporary.string());
+        return std::nullopt;
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    return temporary;
+}
+
+bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
+                         std::string *error)
+{
+    const std::optional<std::filesystem::path> temporary = writeTemporaryBeside(path, bytes, error);
+    if (!temporary)
+        return false;
+    if (::rename(temporary->c_str(), path.c_str()) != 0) {
         const int saved = errno;
-        ::unlink(temporary.c_str());
+        ::unlink(temporary->c_str());
         errno = saved;
         return fail(error, "cannot replace " + path.string());
     }

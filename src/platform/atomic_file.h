@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,11 @@ namespace quillmoth {
 // the new content is in place; `error` then stays empty.
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string *error = nullptr);
+
+// Writes the bytes to a new temporary file in the folder of `path`, flushed to
+// disk, and returns its path; nothing (and no file left behind) on failure.
+std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path &path,
+                                                          std::string_view bytes,
+                                                          std::string *error = nullptr);
 
 } // namespace quillmoth

@@ -1,10 +1,11 @@
 #include "create_file.h"
 
+#include "atomic_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <unistd.h>
 
 namespace quillmoth {
@@ -15,30 +16,6 @@ CreateFileResult fail(std::string *error, const std::string &message, int code)
     if (error != nullptr)
         *error = message + ": " + std::strerror(code);
     return CreateFileResult::Failed;
-}
-
-std::filesystem::path temporaryPath(const std::filesystem::path &path)
-{
-    static thread_local std::mt19937_64 generator{std::random_device{}()};
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    return folder / ("." + path.filename().string() + ".new" +
-                     std::to_string(generator() % 1000000000));
-}
-
-bool writeAll(int descriptor, std::string_view bytes)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t chunk = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (chunk < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        written += std::size_t(chunk);
-    }
-    return true;
 }
 
 // Moves the finished temporary file to `path` unless something is there.
@@ -88,27 +65,10 @@ CreateFileResult createFileAtomically(const std::filesystem::path &path, std::st
     if (std::filesystem::exists(std::filesystem::symlink_status(path, ignored)))
         return CreateFileResult::AlreadyExists;
 
-    const std::filesystem::path temporary = temporaryPath(path);
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (descriptor < 0)
-        return fail(error, "cannot create " + temporary.string(), errno);
-    if (!writeAll(descriptor, bytes)) {
-        const int code = errno;
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
-        return fail(error, "cannot write " + temporary.string(), code);
-    }
-    const bool synced = ::fsync(descriptor) == 0;
-    int code = errno;
-    const bool closed = ::close(descriptor) == 0;
-    if (synced && !closed)
-        code = errno;
-    if (!synced || !closed) {
-        ::unlink(temporary.c_str());
-        return fail(error, "cannot finish " + temporary.string(), code);
-    }
-    return publish(temporary, path, error);
+    const std::optional<std::filesystem::path> temporary = writeTemporaryBeside(path, bytes, error);
+    if (!temporary)
+        return CreateFileResult::Failed;
+    return publish(*temporary, path, error);
 }
 
 } // namespace quillmoth
