@@ -1,5 +1,7 @@
 #include "settings/language_table.h"
 
+#include "platform/app_folder.h"
+
 #include "settings/settings_text.h"
 
 #include "engine/text_decoding.h"
@@ -129,14 +131,13 @@ bool LoadLanguage(const std::filesystem::path &path, LanguageTable &table)
 
 std::filesystem::path languageFolder(const std::filesystem::path &programFolder)
 {
-    return programFolder / "Lan";
+    return AppFolder(programFolder).languageFolder();
 }
 
 std::filesystem::path languageFilePath(const std::filesystem::path &programFolder,
                                        std::u16string_view languageName)
 {
-    return languageFolder(programFolder) /
-           settings::pathFromText(std::u16string(languageName) + u".lan");
+    return AppFolder(programFolder).LanguageFilePath(languageName);
 }
 
 std::filesystem::path chooseLanguageFile(const std::filesystem::path &programFolder,

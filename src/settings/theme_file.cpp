@@ -1,5 +1,7 @@
 #include "settings/theme_file.h"
 
+#include "platform/app_folder.h"
+
 #include "settings/settings_text.h"
 #include "settings/ui_settings.h"
 
@@ -120,7 +122,7 @@ bool canStore(std::u16string_view text)
 
 } // namespace
 
-fs::path themesFolder(const fs::path &programFolder) { return programFolder / "Settings" / "Themes"; }
+fs::path themesFolder(const fs::path &programFolder) { return AppFolder(programFolder).ThemesFolder(); }
 
 fs::path themeFilePath(const fs::path &folder, std::u16string_view name)
 {

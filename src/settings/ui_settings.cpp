@@ -1,5 +1,7 @@
 #include "settings/ui_settings.h"
 
+#include "platform/app_folder.h"
+
 #include "settings/language_table.h"
 #include "settings/settings_text.h"
 
@@ -71,12 +73,12 @@ void readValues(const vbXML &xml, UISettings &values, const fs::path &programFol
 
 fs::path settingsFilePath(const fs::path &programFolder)
 {
-    return programFolder / "Settings" / "UIsettings.xml";
+    return AppFolder(programFolder).SettingsFilePath();
 }
 
 fs::path defaultBackgroundImagePath(const fs::path &programFolder)
 {
-    return programFolder / "Settings" / "UIbg.jpg";
+    return AppFolder(programFolder).defaultBackgroundPath();
 }
 
 void ReportSettingsError(const fs::path &path, const LanguageTable &language,
