@@ -4,11 +4,11 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 
 class QTimer;
-class QWidget;
 
 namespace quillmoth {
 

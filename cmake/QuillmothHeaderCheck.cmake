@@ -1,0 +1,16 @@
+# quillmoth_header_check(<name> FOLDER <src subfolder> LIBRARIES <targets>)
+# Compiles every header of src/<subfolder> on its own, so that each one
+# includes what it uses.
+function(quillmoth_header_check name)
+  cmake_parse_arguments(CHECK "" "FOLDER" "LIBRARIES" ${ARGN})
+  file(GLOB headers RELATIVE "${PROJECT_SOURCE_DIR}/src" "${PROJECT_SOURCE_DIR}/src/${CHECK_FOLDER}/*.h")
+  set(sources)
+  foreach(header ${headers})
+    string(MAKE_C_IDENTIFIER "${header}" identifier)
+    set(source "${CMAKE_CURRENT_BINARY_DIR}/${name}/${identifier}.cpp")
+    file(CONFIGURE OUTPUT "${source}" CONTENT "#include \"${header}\"\n")
+    list(APPEND sources "${source}")
+  endforeach()
+  add_library(${name} OBJECT ${sources})
+  target_link_libraries(${name} PRIVATE ${CHECK_LIBRARIES} quillmoth::options)
+endfunction()
