@@ -75,12 +75,12 @@ double parseBookmarkNumber(std::u16string_view text)
 
 void loadBookmarks(Book &book, const BookmarkSource &source)
 {
-    if (!source.hasSection(book.BookTitle))
+    const std::optional<BookmarkSource::BookmarkValues> values =
+        source.bookmarkValues(book.BookTitle);
+    if (!values)
         return;
-    std::vector<std::size_t> textIndexOfEntry;
     for (int key = 1; key <= 4; ++key) {
-        const std::u16string value =
-            source.Read_Bmark_Key(book.BookTitle, u"BM" + std::u16string(1, char16_t(u'0' + key)));
+        const std::u16string &value = (*values)[std::size_t(key - 1)];
         if (value.empty())
             continue;
         book.Bookmarks.resize(std::size_t(key));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,14 +10,14 @@ namespace quillmoth {
 // Where book creation finds a book's saved bookmarks: the bookmark file.
 class BookmarkSource {
 public:
+    // The values of the keys "BM1" to "BM4", "" for an absent key.
+    using BookmarkValues = std::array<std::u16string, 4>;
+
     virtual ~BookmarkSource() = default;
 
-    // True when the file holds a section of this name.
-    virtual bool hasSection(std::u16string_view section) const = 0;
-
-    // The value of one key, or "" when it is absent.
-    virtual std::u16string Read_Bmark_Key(std::u16string_view section,
-                                          std::u16string_view key) const = 0;
+    // The book's values, or nothing when the file holds no section of this
+    // name. One call reads the file once.
+    virtual std::optional<BookmarkValues> bookmarkValues(std::u16string_view section) const = 0;
 };
 
 } // namespace quillmoth

@@ -35,6 +35,28 @@ void removeEverySection(IniFile &file, std::u16string_view section)
         file.removeSection(section);
 }
 
+// The file's text, or "" when it is missing or unreadable.
+std::u16string fileText(const std::filesystem::path &path, const AnsiCodePage &codePage)
+{
+    std::int32_t encoding = kDetectEncoding;
+    return LoadTextFile(path, encoding, codePage);
+}
+
+bool textHasSection(std::u16string_view text, std::u16string_view section)
+{
+    return text::contains(text, u"[" + std::u16string(section) + u"]");
+}
+
+// A key's value as the profile functions hand it over: through a buffer of
+// 256 characters, as a C string, trimmed of spaces.
+std::u16string keyValue(const IniFile &file, std::u16string_view section, std::u16string_view key)
+{
+    std::u16string value = file.value(section, key).value_or(std::u16string());
+    value.resize(std::min(value.find(u'\0'), value.size()));
+    value.resize(std::min<std::size_t>(value.size(), 255));
+    return std::u16string(text::trimSpaces(value));
+}
+
 std::u16string positionText(double position)
 {
     std::array<char, 64> buffer{};
@@ -61,20 +83,26 @@ std::optional<IniFile> BookmarkFile::loadForChange() const
 
 bool BookmarkFile::hasSection(std::u16string_view section) const
 {
-    std::int32_t encoding = kDetectEncoding;
-    const std::u16string text = LoadTextFile(m_path, encoding, m_codePage);
-    return text::contains(text, u"[" + std::u16string(section) + u"]");
+    return textHasSection(fileText(m_path, m_codePage), section);
 }
 
 std::u16string BookmarkFile::Read_Bmark_Key(std::u16string_view section,
                                             std::u16string_view key) const
 {
-    std::u16string value =
-        IniFile::load(m_path, m_codePage).value(section, key).value_or(std::u16string());
-    // The value arrives through a 256-character buffer as a C string.
-    value.resize(std::min(value.find(u'\0'), value.size()));
-    value.resize(std::min<std::size_t>(value.size(), 255));
-    return std::u16string(text::trimSpaces(value));
+    return keyValue(IniFile::load(m_path, m_codePage), section, key);
+}
+
+std::optional<BookmarkSource::BookmarkValues>
+BookmarkFile::bookmarkValues(std::u16string_view section) const
+{
+    const std::u16string text = fileText(m_path, m_codePage);
+    if (!textHasSection(text, section))
+        return std::nullopt;
+    const IniFile file = IniFile::fromText(text);
+    BookmarkValues values;
+    for (std::size_t key = 0; key < values.size(); ++key)
+        values[key] = keyValue(file, section, u"BM" + std::u16string(1, char16_t(u'1' + key)));
+    return values;
 }
 
 bool BookmarkFile::writeKey(std::u16string_view section, std::u16string_view key,

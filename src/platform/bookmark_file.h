@@ -28,11 +28,13 @@ public:
 
     // True when the file exists and its text contains "[" + section + "]",
     // letter case included.
-    bool hasSection(std::u16string_view section) const override;
+    bool hasSection(std::u16string_view section) const;
 
     // The key's value (at most 255 characters), trimmed of spaces, "" when absent.
-    std::u16string Read_Bmark_Key(std::u16string_view section,
-                                  std::u16string_view key) const override;
+    std::u16string Read_Bmark_Key(std::u16string_view section, std::u16string_view key) const;
+
+    // The section test and the four keys from one reading of the file.
+    std::optional<BookmarkValues> bookmarkValues(std::u16string_view section) const override;
 
     // Sets one key of a section, adding both when missing. False, with the
     // file unchanged, when it cannot be written or a name or the value holds

@@ -21,14 +21,17 @@ public:
         : m_section(std::move(section)), m_keys(std::move(keys))
     {
     }
-    bool hasSection(std::u16string_view section) const override { return section == m_section; }
-    std::u16string Read_Bmark_Key(std::u16string_view section,
-                                  std::u16string_view key) const override
+    std::optional<BookmarkValues> bookmarkValues(std::u16string_view section) const override
     {
         if (section != m_section)
-            return {};
-        const auto found = m_keys.find(std::u16string(key));
-        return found == m_keys.end() ? std::u16string() : found->second;
+            return std::nullopt;
+        BookmarkValues values;
+        for (std::size_t key = 0; key < values.size(); ++key) {
+            const auto found = m_keys.find(u"BM" + std::u16string(1, char16_t(u'1' + key)));
+            if (found != m_keys.end())
+                values[key] = found->second;
+        }
+        return values;
     }
 
 private:

@@ -24,18 +24,18 @@ constexpr std::size_t kHeaderSize = 19;
 class InputBookmarks final : public BookmarkSource {
 public:
     explicit InputBookmarks(const std::uint8_t *bytes) : m_bytes(bytes) {}
-    bool hasSection(std::u16string_view) const override { return true; }
-    std::u16string Read_Bmark_Key(std::u16string_view, std::u16string_view key) const override
+    std::optional<BookmarkValues> bookmarkValues(std::u16string_view) const override
     {
-        const int index = key.size() == 3 ? key[2] - u'1' : -1;
-        if (index < 0 || index > 3)
-            return {};
-        const int position = m_bytes[2 * index] * 4 - 2;  // some before the text, some past it
-        const int code = std::int8_t(m_bytes[2 * index + 1]) * 300;
-        if (m_bytes[2 * index] == 0)
-            return {};
-        const std::string value = std::to_string(position) + "," + std::to_string(code);
-        return std::u16string(value.begin(), value.end());
+        BookmarkValues values;
+        for (std::size_t index = 0; index < values.size(); ++index) {
+            if (m_bytes[2 * index] == 0)
+                continue;
+            const int position = m_bytes[2 * index] * 4 - 2;  // some before the text, some past it
+            const int code = std::int8_t(m_bytes[2 * index + 1]) * 300;
+            const std::string value = std::to_string(position) + "," + std::to_string(code);
+            values[index] = std::u16string(value.begin(), value.end());
+        }
+        return values;
     }
 
 private:

@@ -53,6 +53,14 @@ TEST(BookmarkFile, ReadsKeysTrimmedAndCutAt255Characters)
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM3"), u"");
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM4"), u"");
     EXPECT_EQ(file.Read_Bmark_Key(u"Other", u"BM1"), u"");
+
+    // Book creation reads the same four values in one go.
+    const auto values = file.bookmarkValues(u"Novel");
+    ASSERT_TRUE(values.has_value());
+    EXPECT_EQ((*values)[0], u"12,-19004");
+    EXPECT_EQ((*values)[1].size(), 255u);
+    EXPECT_EQ((*values)[2], u"");
+    EXPECT_FALSE(file.bookmarkValues(u"Other").has_value());
 }
 
 namespace {
