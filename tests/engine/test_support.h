@@ -59,6 +59,15 @@ inline std::vector<std::u16string> pagesOf(const Book &book)
     return pages;
 }
 
+// `piece` written `times` times.
+inline std::u16string repeat(std::u16string_view piece, int times)
+{
+    std::u16string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 // A text of `count` Chinese characters.
 inline std::u16string chinese(std::size_t count, char16_t first = u'一')
 {

@@ -1,20 +1,11 @@
 #include "engine/text_cleanup.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillmoth;
-
-namespace {
-
-std::u16string repeat(std::u16string_view piece, int times)
-{
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-} // namespace
+using quillmoth::testing::repeat;
 
 TEST(NormalizeLineEnds, ConvertsBareEndsOnlyWhenNoCrLfIsPresent)
 {

@@ -13,14 +13,6 @@ using namespace quillmoth::testing;
 
 namespace {
 
-std::u16string repeat(std::u16string_view piece, int times)
-{
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
 std::vector<std::size_t> lineCounts(const Book &book)
 {
     std::vector<std::size_t> counts;
