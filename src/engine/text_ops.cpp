@@ -166,13 +166,6 @@ void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16s
     text.resize(write + text.size() - read);
 }
 
-std::vector<std::u16string_view> split(std::u16string_view text, std::u16string_view separator)
-{
-    std::vector<std::u16string_view> parts;
-    forEachPart(text, separator, [&](std::u16string_view part) { parts.push_back(part); });
-    return parts;
-}
-
 std::u16string join(const std::vector<std::u16string_view> &parts, std::u16string_view separator)
 {
     std::size_t size = 0;
@@ -270,14 +263,6 @@ const std::array<char16_t, 65536> &upperCaseTable()
 char16_t toUpper(char16_t unit)
 {
     return upperCaseTable()[unit];
-}
-
-std::u16string toUpper(std::u16string_view text)
-{
-    std::u16string result(text);
-    for (auto &unit : result)
-        unit = toUpper(unit);
-    return result;
 }
 
 std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upperNeedle,

@@ -33,10 +33,8 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
 // The same, in place, for a replacement no longer than what it replaces.
 void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16string_view to);
 
-// Splits at every occurrence of `separator`; an empty text gives no parts.
-std::vector<std::u16string_view> split(std::u16string_view text, std::u16string_view separator);
-
-// Calls onPart(part) for each part split() would give, without building a list.
+// Calls onPart(part) for each part of the text split at `separator`, left to
+// right, without building a list; an empty text has no parts.
 template <typename OnPart>
 void forEachPart(std::u16string_view text, std::u16string_view separator, OnPart onPart)
 {
@@ -68,9 +66,6 @@ std::u16string_view trimSpaces(std::u16string_view text);
 // Upper-cases one UTF-16 unit with the simple case mapping (surrogates and
 // characters whose upper case lies outside the BMP stay as they are).
 char16_t toUpper(char16_t unit);
-
-// Upper-cases each UTF-16 unit on its own, so positions stay the same.
-std::u16string toUpper(std::u16string_view text);
 
 // Position of the first place at or after `from` where the upper-cased text
 // reads `upperNeedle`; npos when there is none.

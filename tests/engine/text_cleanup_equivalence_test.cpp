@@ -27,12 +27,25 @@ std::u16string whileContainsReplace(std::u16string text, std::u16string_view fro
     return text;
 }
 
+// Splitting as the rules mean it: at every separator, an empty text into nothing.
 Lines splitText(const std::u16string &text, std::u16string_view separator)
 {
     Lines parts;
-    for (auto part : text::split(text, separator))
-        parts.emplace_back(part);
+    if (text.empty())
+        return parts;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::u16string::npos;
+         start = end + separator.size())
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
     return parts;
+}
+
+std::u16string upperCased(std::u16string text)
+{
+    for (auto &unit : text)
+        unit = text::toUpper(unit);
+    return text;
 }
 
 std::u16string plainNormalize(std::u16string text)
@@ -51,7 +64,7 @@ std::u16string plainJoin(Lines lines)
     std::u16string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::u16string &line = lines[i];
-        if (text::contains(text::toUpper(line), u"CHAPTER"))
+        if (text::contains(upperCased(line), u"CHAPTER"))
             line = u"^^" + line + u"^^";
         else if (!line.empty() && (line.back() == u'!' || line.back() == u'.' || line.back() == u'"'))
             line += u"^^";
