@@ -7,9 +7,9 @@
 // book creation with paragraph reformatting and the chapter list on.
 
 #include "engine/book.h"
-#include "engine/code_page.h"
-#include "engine/text_decoding.h"
 #include "engine/text_metrics.h"
+#include "text/code_page.h"
+#include "text/text_decoding.h"
 
 #include <unicode/ucnv.h>
 

@@ -3,26 +3,20 @@
 #include "bookmark_markers.h"
 #include "bookmark_source.h"
 #include "cjk_pagination.h"
-#include "code_page.h"
 #include "numeric.h"
-#include "text_decoding.h"
 #include "text_metrics.h"
-#include "text_ops.h"
 #include "western_pagination.h"
+
+#include "text/code_page.h"
+#include "text/text_decoding.h"
+#include "text/text_ops.h"
+#include "text/text_paths.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <new>
 
 namespace quillmoth {
-namespace {
-
-std::filesystem::path pathFromText(std::u16string_view text)
-{
-    return std::filesystem::path(utf8FromUtf16(text));
-}
-
-} // namespace
 
 bool IsAsianChar(std::u16string_view text, const AnsiCodePage &codePage)
 {
@@ -66,7 +60,7 @@ Book Book_CreatBOOK(std::u16string_view source, bool fromClipboard, const BookSe
         } else {
             book.BookFileName = bookFileNameFromPath(source);
             book.BookTitle = bookTitleFromFileName(book.BookFileName);
-            const std::filesystem::path path = pathFromText(source);
+            const std::filesystem::path path = text::pathFromText(source);
             if (settings.ForceBIG5) {
                 book.BookText = ReadTextFile(path, "big5", false, 0);
             } else {

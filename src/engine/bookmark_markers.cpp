@@ -1,14 +1,15 @@
 #include "bookmark_markers.h"
 
 #include "bookmark_source.h"
-#include "code_page.h"
 #include "numeric.h"
-#include "text_ops.h"
+
+#include "text/code_page.h"
+#include "text/number_text.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
 #include <array>
 #include <bitset>
-#include <charconv>
 #include <cmath>
 
 namespace quillmoth {
@@ -39,14 +40,6 @@ std::optional<char16_t> chooseMarker(std::u16string_view text)
     return std::nullopt;
 }
 
-std::string asciiOf(std::u16string_view text)
-{
-    std::string ascii;
-    for (char16_t c : text)
-        ascii.push_back(c < 0x80 ? char(c) : '\x7F');
-    return ascii;
-}
-
 // The 1-based position a bookmark marks, when it lies within the text.
 std::optional<std::size_t> markedIndex(double position, std::size_t textLength)
 {
@@ -59,19 +52,6 @@ std::optional<std::size_t> markedIndex(double position, std::size_t textLength)
 }
 
 } // namespace
-
-double parseBookmarkNumber(std::u16string_view text)
-{
-    const std::string ascii = asciiOf(text::trimSpaces(text));
-    double value = 0;
-    const char *begin = ascii.data();
-    if (!ascii.empty() && ascii.front() == '+')
-        ++begin;
-    const auto result = std::from_chars(begin, ascii.data() + ascii.size(), value);
-    if (result.ec != std::errc() || !std::isfinite(value))
-        return 0;
-    return value;
-}
 
 void loadBookmarks(Book &book, const BookmarkSource &source)
 {
@@ -86,7 +66,8 @@ void loadBookmarks(Book &book, const BookmarkSource &source)
         book.Bookmarks.resize(std::size_t(key));
         BookmarkRec &entry = book.Bookmarks.back();
         const std::size_t comma = value.find(u',');
-        entry.Position = parseBookmarkNumber(std::u16string_view(value).substr(0, comma));
+        entry.Position = text::leadingNumber(std::u16string_view(value).substr(0, comma),
+                                             text::NumberRules::BookmarkFile);
         if (comma != std::u16string::npos) {
             const std::size_t second = comma + 1;
             const std::size_t end = value.find(u',', second);
@@ -134,15 +115,14 @@ MarkerRestorer::Outcome MarkerRestorer::restoreOne(char16_t &marker)
     // The saved code names the character; a code that names none puts back the
     // character the marker covers, so a page never shows the marker.
     std::optional<std::u16string> character;
-    const std::u16string_view trimmed = text::trimSpaces(charCode);
-    if (!trimmed.empty()) {
-        const std::string ascii = asciiOf(trimmed);
-        double value = 0;
-        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-        if (result.ec == std::errc() && result.ptr == ascii.data() + ascii.size() &&
-            std::isfinite(value) && std::fabs(value) < 1e9)
-            character = m_codePage.characterForCode(roundHalfEven(value));
-    }
+    // Codes are written without a plus sign, and one with it has never named
+    // a character.
+    const std::optional<double> value =
+        text::trimSpaces(charCode).starts_with(u'+')
+            ? std::nullopt
+            : text::wholeNumber(charCode, text::NumberRules::BookmarkFile);
+    if (value && std::fabs(*value) < 1e9)
+        character = m_codePage.characterForCode(roundHalfEven(*value));
     if (character && character->size() == 1) {
         marker = character->front();
         return Outcome::Restored;

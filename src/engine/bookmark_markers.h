@@ -1,7 +1,7 @@
 #pragma once
 
 #include "book.h"
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <cstdint>
 #include <string>
@@ -49,9 +49,5 @@ private:
     const AnsiCodePage &m_codePage;
     std::size_t m_markersSeen = 0;
 };
-
-// A bookmark value's number as the program reads it: leading spaces, a sign,
-// digits with an optional fraction and exponent; 0 when there is none.
-double parseBookmarkNumber(std::u16string_view text);
 
 } // namespace quillmoth

@@ -1,6 +1,6 @@
 #include "chapter_detection.h"
 
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <array>
 

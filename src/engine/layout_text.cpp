@@ -2,7 +2,7 @@
 
 #include "book.h"
 #include "bookmark_markers.h"
-#include "text_ops.h"
+#include "text/text_ops.h"
 #include "word_wrap.h"
 
 namespace quillmoth {

@@ -1,6 +1,6 @@
 #include "page_cutter.h"
 
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
 

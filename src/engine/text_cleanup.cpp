@@ -1,6 +1,6 @@
 #include "text_cleanup.h"
 
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include "page_cutter.h"
 #include "text_cleanup.h"
 #include "text_metrics.h"
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
 #include <new>

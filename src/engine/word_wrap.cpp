@@ -1,6 +1,6 @@
 #include "word_wrap.h"
 
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
 

@@ -2,12 +2,11 @@
 
 #include "ini_file.h"
 
-#include "engine/text_decoding.h"
-#include "engine/text_ops.h"
+#include "text/number_text.h"
+#include "text/text_decoding.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <fstream>
 #include <optional>
 #include <vector>
@@ -57,13 +56,6 @@ std::u16string keyValue(const IniFile &file, std::u16string_view section, std::u
     return std::u16string(text::trimSpaces(value));
 }
 
-std::u16string positionText(double position)
-{
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), position);
-    return std::u16string(buffer.data(), result.ptr);
-}
-
 } // namespace
 
 std::optional<IniFile> BookmarkFile::loadForChange() const
@@ -92,8 +84,7 @@ std::u16string BookmarkFile::Read_Bmark_Key(std::u16string_view section,
     return keyValue(IniFile::load(m_path, m_codePage), section, key);
 }
 
-std::optional<BookmarkSource::BookmarkValues>
-BookmarkFile::bookmarkValues(std::u16string_view section) const
+std::optional<BookmarkFile::BookmarkValues> BookmarkFile::bookmarkValues(std::u16string_view section) const
 {
     const std::u16string text = fileText(m_path, m_codePage);
     if (!textHasSection(text, section))
@@ -129,17 +120,19 @@ bool BookmarkFile::deleteSection(std::u16string_view section)
 }
 
 bool BookmarkFile::rewriteSection(std::u16string_view section,
-                                  std::span<const BookmarkRec> bookmarks)
+                                  std::span<const StoredBookmark> bookmarks)
 {
     if (!canStore(section))
         return false;
-    std::vector<BookmarkRec> ordered(bookmarks.begin(), bookmarks.end());
+    std::vector<StoredBookmark> ordered(bookmarks.begin(), bookmarks.end());
     std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const BookmarkRec &a, const BookmarkRec &b) { return a.Position < b.Position; });
-    if (ordered.size() == 1 && !(ordered.front().Position > 0))
+                     [](const StoredBookmark &a, const StoredBookmark &b) {
+                         return a.position < b.position;
+                     });
+    if (ordered.size() == 1 && !(ordered.front().position > 0))
         ordered.clear();
-    for (const BookmarkRec &entry : ordered) {
-        if (!canStore(entry.CharCode))
+    for (const StoredBookmark &entry : ordered) {
+        if (!canStore(entry.charCode))
             return false;
     }
 
@@ -149,9 +142,9 @@ bool BookmarkFile::rewriteSection(std::u16string_view section,
     // Every copy goes, so that no stale key of a duplicate section comes back.
     removeEverySection(*file, section);
     for (std::size_t i = 0; i < ordered.size(); ++i) {
-        const std::string number = std::to_string(i + 1);
-        const std::u16string key = u"BM" + std::u16string(number.begin(), number.end());
-        file->setValue(section, key, positionText(ordered[i].Position) + u"," + ordered[i].CharCode);
+        const std::u16string key = u"BM" + text::formatInteger(std::int64_t(i + 1));
+        file->setValue(section, key,
+                       text::formatNumber(ordered[i].position) + u"," + ordered[i].charCode);
     }
     return file->save(m_path);
 }

@@ -2,10 +2,9 @@
 
 #include "atomic_file.h"
 
-#include "engine/code_page.h"
-#include "engine/text_decoding.h"
-
-#include <unicode/uchar.h>
+#include "text/code_page.h"
+#include "text/text_decoding.h"
+#include "text/text_ops.h"
 
 #include <algorithm>
 
@@ -21,17 +20,6 @@ std::u16string_view trimBlanks(std::u16string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-bool equalIgnoringCase(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] && u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT))
-            return false;
-    }
-    return true;
 }
 
 // The name of a section header line, or nothing for other lines. The name
@@ -95,7 +83,7 @@ std::optional<std::size_t> IniFile::findSection(std::u16string_view section) con
 {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const auto name = headerName(m_lines[i]);
-        if (name && equalIgnoringCase(*name, trimBlanks(section)))
+        if (name && text::equalFoldingCase(*name, trimBlanks(section)))
             return i;
     }
     return std::nullopt;
@@ -123,7 +111,7 @@ std::optional<std::u16string> IniFile::value(std::u16string_view section,
     const std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
         const KeyLine line = splitKeyLine(m_lines[i]);
-        if (!line.key.empty() && equalIgnoringCase(line.key, trimBlanks(key)))
+        if (!line.key.empty() && text::equalFoldingCase(line.key, trimBlanks(key)))
             return std::u16string(line.value);
     }
     return std::nullopt;
@@ -142,7 +130,7 @@ void IniFile::setValue(std::u16string_view section, std::u16string_view key,
     std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
         const KeyLine line = splitKeyLine(m_lines[i]);
-        if (!line.key.empty() && equalIgnoringCase(line.key, trimBlanks(key))) {
+        if (!line.key.empty() && text::equalFoldingCase(line.key, trimBlanks(key))) {
             // The key keeps the spelling it has in the file.
             m_lines[i] = std::u16string(line.key) + u"=" + std::u16string(value);
             return;

@@ -2,9 +2,7 @@
 
 #include "platform/app_folder.h"
 
-#include "settings/settings_text.h"
-
-#include "engine/text_decoding.h"
+#include "text/text_decoding.h"
 
 #include <unicode/uchar.h>
 

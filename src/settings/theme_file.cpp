@@ -1,13 +1,14 @@
 #include "settings/theme_file.h"
 
 #include "platform/app_folder.h"
-
-#include "settings/settings_text.h"
+#include "platform/atomic_file.h"
 #include "settings/ui_settings.h"
 
-#include "engine/code_page.h"
-#include "engine/text_decoding.h"
-#include "platform/atomic_file.h"
+#include "text/code_page.h"
+#include "text/number_text.h"
+#include "text/text_decoding.h"
+#include "text/text_ops.h"
+#include "text/text_paths.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -21,18 +22,9 @@ namespace fs = std::filesystem;
 
 constexpr int kFieldCount = 19;
 
-std::u16string_view trimSpaces(std::u16string_view text)
-{
-    while (!text.empty() && text.front() == u' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == u' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 void readFloat(std::u16string_view text, float &field)
 {
-    const double value = settings::leadingNumber(text);
+    const double value = text::leadingNumber(text);
     // Out of range for a float: the field keeps its value.
     if (std::isfinite(value) && std::fabs(value) <= double(FLT_MAX))
         field = float(value);
@@ -40,18 +32,18 @@ void readFloat(std::u16string_view text, float &field)
 
 void readInteger(std::u16string_view text, std::int32_t &field)
 {
-    if (const std::optional<std::int32_t> value = settings::roundToInt32(settings::leadingNumber(text)))
+    if (const std::optional<std::int32_t> value = text::roundToInt32(text::leadingNumber(text)))
         field = *value;
 }
 
 void readBoolean(std::u16string_view text, bool &field)
 {
-    text = trimSpaces(text);
-    if (settings::equalFoldingCase(text, u"True"))
+    text = text::trimSpaces(text);
+    if (text::equalFoldingCase(text, u"True"))
         field = true;
-    else if (settings::equalFoldingCase(text, u"False"))
+    else if (text::equalFoldingCase(text, u"False"))
         field = false;
-    else if (const std::optional<double> number = settings::wholeNumber(text))
+    else if (const std::optional<double> number = text::wholeNumber(text))
         field = *number != 0;
 }
 
@@ -106,13 +98,13 @@ std::u16string booleanText(bool value) { return value ? u"True" : u"False"; }
 std::u16string storedPathText(const fs::path &path, const fs::path &programFolder)
 {
     if (path.empty() || programFolder.empty() || path.is_relative())
-        return settings::textFromPath(path);
+        return text::textFromPath(path);
     const fs::path folder = programFolder.lexically_normal();
     const fs::path normal = path.lexically_normal();
     const fs::path relative = normal.lexically_relative(folder);
     if (relative.empty() || *relative.begin() == "..")
-        return settings::textFromPath(path);
-    return settings::textFromPath(relative.generic_string());
+        return text::textFromPath(path);
+    return text::textFromPath(relative.generic_string());
 }
 
 bool canStore(std::u16string_view text)
@@ -126,7 +118,7 @@ fs::path themesFolder(const fs::path &programFolder) { return AppFolder(programF
 
 fs::path themeFilePath(const fs::path &folder, std::u16string_view name)
 {
-    return folder / settings::pathFromText(std::u16string(name) + u".thm");
+    return folder / text::pathFromText(std::u16string(name) + u".thm");
 }
 
 ThemePathCheck existingPathCheck(const fs::path &programFolder)
@@ -135,7 +127,7 @@ ThemePathCheck existingPathCheck(const fs::path &programFolder)
         std::u16string candidates[2] = {std::u16string(text), std::u16string(text)};
         std::replace(candidates[1].begin(), candidates[1].end(), u'\\', u'/');
         for (const std::u16string &candidate : candidates) {
-            fs::path path = settings::pathFromText(candidate);
+            fs::path path = text::pathFromText(candidate);
             if (path.is_relative())
                 path = programFolder / path;
             std::error_code error;
@@ -175,8 +167,8 @@ void readThemeFields(std::u16string_view text, ThemeRecord &theme, const ThemePa
 std::optional<std::u16string> themeFileLine(const ThemeRecord &theme, const fs::path &programFolder,
                                             int *badField)
 {
-    using settings::formatFloat;
-    using settings::formatInteger;
+    using text::formatFloat;
+    using text::formatInteger;
     const std::u16string fields[kFieldCount] = {
         formatFloat(theme.BgOpacity),
         formatFloat(theme.CornerOpacity),
@@ -221,7 +213,7 @@ bool writeThemeFile(const fs::path &path, const ThemeRecord &theme, const fs::pa
     const std::optional<std::u16string> line = themeFileLine(theme, programFolder, &badField);
     if (!line) {
         if (error != nullptr)
-            *error = u"field " + settings::formatInteger(badField) +
+            *error = u"field " + text::formatInteger(badField) +
                      u" of the theme holds a comma or a line break, which a theme file cannot store";
         return false;
     }

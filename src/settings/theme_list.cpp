@@ -1,9 +1,11 @@
 #include "settings/theme_list.h"
 
 #include "settings/language_table.h"
-#include "settings/settings_text.h"
 #include "settings/theme_file.h"
 #include "settings/ui_settings.h"
+
+#include "text/text_ops.h"
+#include "text/text_paths.h"
 
 #include <algorithm>
 #include <system_error>
@@ -30,7 +32,7 @@ std::optional<std::vector<std::u16string>> themeNames(const fs::path &folder)
         std::error_code statusError;
         // The name is rebuilt into "<name>.thm" to load it, so only that exact
         // extension is listed.
-        std::u16string name = settings::textFromPath(path.filename());
+        std::u16string name = text::textFromPath(path.filename());
         // ".thm" itself is the theme with the empty name.
         if (!name.ends_with(u".thm") || !fs::is_regular_file(entry->status(statusError)))
             continue;
@@ -38,7 +40,7 @@ std::optional<std::vector<std::u16string>> themeNames(const fs::path &folder)
         names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::u16string &a, const std::u16string &b) {
-        return settings::lessFoldingCase(a, b);
+        return text::lessFoldingCase(a, b);
     });
     return names;
 }

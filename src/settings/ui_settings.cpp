@@ -1,12 +1,13 @@
 #include "settings/ui_settings.h"
 
 #include "platform/app_folder.h"
-
-#include "settings/language_table.h"
-#include "settings/settings_text.h"
-
-#include "engine/code_page.h"
 #include "platform/atomic_file.h"
+#include "settings/language_table.h"
+
+#include "text/code_page.h"
+#include "text/number_text.h"
+#include "text/text_ops.h"
+#include "text/text_paths.h"
 
 #include <cmath>
 #include <system_error>
@@ -22,17 +23,17 @@ fs::path resolvedPath(std::u16string_view text, const fs::path &programFolder)
 {
     if (text.empty())
         return {};
-    const fs::path path = settings::pathFromText(text);
+    const fs::path path = text::pathFromText(text);
     return path.is_relative() ? programFolder / path : path;
 }
 
 // A pad size the reading window can use: a whole percentage from 60 to 100.
 std::u16string usablePadSize(std::u16string_view text)
 {
-    const std::optional<double> value = settings::wholeNumber(text);
+    const std::optional<double> value = text::wholeNumber(text);
     if (!value || *value < 60 || *value > 100 || *value != std::floor(*value))
         return u"90";
-    return settings::formatInteger(std::int64_t(*value));
+    return text::formatInteger(std::int64_t(*value));
 }
 
 bool isRegularFile(const fs::path &path)
@@ -144,7 +145,7 @@ bool WriteSetting(SettingsDocument &document, std::u16string_view key, std::u16s
 
 std::optional<std::int32_t> parseSettingsColor(std::u16string_view text)
 {
-    const std::optional<double> value = settings::wholeNumber(text);
+    const std::optional<double> value = text::wholeNumber(text);
     if (!value || *value < 0 || *value > 0xFFFFFF || *value != std::floor(*value))
         return std::nullopt;
     return std::int32_t(*value);
@@ -152,16 +153,12 @@ std::optional<std::int32_t> parseSettingsColor(std::u16string_view text)
 
 bool parseSettingsBoolean(std::u16string_view text)
 {
-    std::u16string_view trimmed = text;
-    while (!trimmed.empty() && trimmed.front() == u' ')
-        trimmed.remove_prefix(1);
-    while (!trimmed.empty() && trimmed.back() == u' ')
-        trimmed.remove_suffix(1);
-    if (settings::equalFoldingCase(trimmed, u"True"))
+    const std::u16string_view trimmed = text::trimSpaces(text);
+    if (text::equalFoldingCase(trimmed, u"True"))
         return true;
-    if (settings::equalFoldingCase(trimmed, u"False"))
+    if (text::equalFoldingCase(trimmed, u"False"))
         return false;
-    const std::optional<double> number = settings::wholeNumber(trimmed);
+    const std::optional<double> number = text::wholeNumber(trimmed);
     return number && *number != 0;
 }
 

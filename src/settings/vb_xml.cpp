@@ -1,11 +1,12 @@
 #include "settings/vb_xml.h"
 
-#include "settings/settings_text.h"
+#include "platform/atomic_file.h"
 #include "settings/xml_names.h"
 
-#include "engine/code_page.h"
-#include "engine/text_decoding.h"
-#include "platform/atomic_file.h"
+#include "text/code_page.h"
+#include "text/number_text.h"
+#include "text/text_decoding.h"
+#include "text/text_paths.h"
 
 #include <pugixml.hpp>
 
@@ -208,7 +209,7 @@ XmlResult<pugi::xml_node> child(const pugi::xml_document &document, std::u16stri
                 return node;
         }
     }
-    return Result::failure(u"child " + settings::formatInteger(index) + u" of " + inQuotes(xpath) +
+    return Result::failure(u"child " + text::formatInteger(index) + u" of " + inQuotes(xpath) +
                            u" does not exist");
 }
 
@@ -229,9 +230,9 @@ XmlStatus setAttribute(pugi::xml_node node, std::u16string_view name, const XmlV
 
 } // namespace
 
-XmlValue::XmlValue(double value) : m_text(settings::formatNumber(value)) {}
+XmlValue::XmlValue(double value) : m_text(text::formatNumber(value)) {}
 
-std::u16string XmlValue::integerText(std::int64_t value) { return settings::formatInteger(value); }
+std::u16string XmlValue::integerText(std::int64_t value) { return text::formatInteger(value); }
 
 struct vbXML::Private {
     pugi::xml_document document;
@@ -277,7 +278,7 @@ XmlResult<std::u16string> vbXML::XMLDocumentInfo(int which) const
 bool vbXML::OpenXML(std::u16string_view source, std::int16_t mode)
 {
     if (mode == 0)
-        return loadFile(settings::pathFromText(source));
+        return loadFile(text::pathFromText(source));
     if (mode != 1)
         return false;
     return parse(utf8FromUtf16(source), pugi::encoding_utf8);
@@ -422,7 +423,7 @@ std::int32_t vbXML::NodeCount(std::u16string_view xpath) const
 
 XmlStatus vbXML::Save(std::u16string_view fileName) const
 {
-    return saveFile(settings::pathFromText(fileName));
+    return saveFile(text::pathFromText(fileName));
 }
 
 XmlStatus vbXML::saveFile(const std::filesystem::path &path) const
@@ -537,7 +538,7 @@ XmlResult<std::int32_t> vbXML::GetColorValue(std::u16string_view xpath) const
     std::int32_t factor = 1;
     for (const std::u16string_view part : parts) {
         const std::optional<std::int32_t> component =
-            settings::roundToInt32(settings::leadingNumber(part));
+            text::roundToInt32(text::leadingNumber(part));
         if (!component)
             return Result::failure(u"a component of the colour " + inQuotes(text) +
                                    u" is out of range");
@@ -553,7 +554,7 @@ XmlResult<std::int32_t> vbXML::GetColorValue(std::u16string_view xpath) const
 XmlStatus vbXML::SetColorValue(std::u16string_view xpath, std::int16_t red, std::int16_t green,
                                std::int16_t blue)
 {
-    using settings::formatInteger;
+    using text::formatInteger;
     return WriteNode(xpath, u"(" + formatInteger(red) + u", " + formatInteger(green) + u", " +
                                 formatInteger(blue) + u")");
 }

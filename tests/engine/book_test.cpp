@@ -1,8 +1,9 @@
 #include "engine/book.h"
 #include "engine/bookmark_markers.h"
 #include "engine/bookmark_source.h"
-#include "engine/text_decoding.h"
-#include "engine/text_ops.h"
+#include "text/text_decoding.h"
+#include "text/text_ops.h"
+#include "text/text_paths.h"
 
 #include "test_support.h"
 
@@ -65,7 +66,7 @@ std::string gbkBytes(std::u16string_view text)
 Book openFile(const std::filesystem::path &path, const BookSettings &settings,
               const BookmarkSource *bookmarks = nullptr)
 {
-    return Book_CreatBOOK(pathText(path), false, settings, fixedMetrics(), gbk(), bookmarks);
+    return Book_CreatBOOK(text::textFromPath(path), false, settings, fixedMetrics(), gbk(), bookmarks);
 }
 
 // Nine lines of twelve distinct Chinese characters: with two lines per page

@@ -1,5 +1,5 @@
 #include "engine/book.h"
-#include "engine/text_ops.h"
+#include "text/text_ops.h"
 
 #include "test_support.h"
 

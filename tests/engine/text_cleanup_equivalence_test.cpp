@@ -2,7 +2,7 @@
 // a plain, step-by-step rendering of the rules on many random texts.
 
 #include "engine/text_cleanup.h"
-#include "engine/text_ops.h"
+#include "text/text_ops.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "engine/book.h"
-#include "engine/text_ops.h"
 #include "engine/western_pagination.h"
+#include "text/text_ops.h"
 
 #include "test_support.h"
 

@@ -4,9 +4,9 @@
 #include "engine/book.h"
 #include "engine/bookmark_source.h"
 #include "engine/chapter_detection.h"
-#include "engine/code_page.h"
 #include "engine/text_metrics.h"
 #include "engine/word_wrap.h"
+#include "text/code_page.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 
 #include "platform/bookmark_file.h"
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         file.Read_Bmark_Key(section, key);
 
     // Bookmarks from the last bytes of the input.
-    std::vector<BookmarkRec> marks;
+    std::vector<StoredBookmark> marks;
     for (std::size_t i = 0; i < 4 && i < size; ++i) {
         const std::uint8_t byte = data[size - 1 - i];
         if (byte % 5 == 0)
@@ -49,15 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         marks.push_back({double(int(byte) - 20), ascii(std::to_string(int(byte) * -97))});
     }
     if (file.rewriteSection(section, marks)) {
-        std::vector<BookmarkRec> expected = marks;
+        std::vector<StoredBookmark> expected = marks;
         std::stable_sort(expected.begin(), expected.end(),
-                         [](const BookmarkRec &a, const BookmarkRec &b) { return a.Position < b.Position; });
-        if (expected.size() == 1 && !(expected[0].Position > 0))
+                         [](const StoredBookmark &a, const StoredBookmark &b) {
+                             return a.position < b.position;
+                         });
+        if (expected.size() == 1 && !(expected[0].position > 0))
             expected.clear();
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const std::u16string key = u"BM" + ascii(std::to_string(i + 1));
-            const std::u16string value = ascii(std::to_string(std::int64_t(expected[i].Position))) +
-                                         u"," + expected[i].CharCode;
+            const std::u16string value = ascii(std::to_string(std::int64_t(expected[i].position))) +
+                                         u"," + expected[i].charCode;
             check(file.Read_Bmark_Key(section, key) == value, "rewritten bookmark reads back changed");
         }
         const std::u16string after = u"BM" + ascii(std::to_string(expected.size() + 1));

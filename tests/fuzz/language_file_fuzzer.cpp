@@ -3,8 +3,8 @@
 #include "fuzz_files.h"
 
 #include "settings/language_table.h"
-#include "engine/code_page.h"
-#include "settings/settings_text.h"
+
+#include "text/code_page.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,10 +4,10 @@
 #include "fuzz_files.h"
 
 #include "settings/language_table.h"
-#include "engine/code_page.h"
-#include "settings/settings_text.h"
 #include "settings/ui_settings.h"
 #include "settings/vb_xml.h"
+
+#include "text/code_page.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,11 +3,11 @@
 
 #include "fuzz_files.h"
 
-#include "settings/settings_text.h"
 #include "settings/theme_file.h"
 
-#include "engine/code_page.h"
-#include "engine/text_decoding.h"
+#include "text/code_page.h"
+#include "text/text_decoding.h"
+#include "text/text_paths.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Every path "exists", so that path fields survive and take part in the round trip.
     const ThemePathCheck anyPath = [](std::u16string_view path, ThemePathKind) {
-        return settings::pathFromText(path);
+        return text::pathFromText(path);
     };
     ThemeRecord theme;
     readThemeFields(text, theme, anyPath);

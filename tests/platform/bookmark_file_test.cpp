@@ -1,6 +1,6 @@
 #include "platform/bookmark_file.h"
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -109,24 +109,24 @@ TEST(BookmarkFile, RewriteSection_WritesBookmarksInAscendingPosition)
     std::ofstream(path, std::ios::binary) << "[Before]\r\nBM1=1,2\r\n\r\n[Novel]\r\nBM1=900,1\r\n"
                                              "BM2=100,2\r\nBM3=500,3\r\nBM4=700,4\r\n[After]\r\nBM1=3,4\r\n";
     BookmarkFile file(path, gbk());
-    const std::vector<BookmarkRec> remaining = {{900, u"1"}, {100, u"2"}, {700, u"4"}};
+    const std::vector<StoredBookmark> remaining = {{900, u"1"}, {100, u"2"}, {700, u"4"}};
     ASSERT_TRUE(file.rewriteSection(u"Novel", remaining));
     EXPECT_EQ(readBytes(path), "[Before]\r\nBM1=1,2\r\n\r\n[After]\r\nBM1=3,4\r\n"
                                "[Novel]\r\nBM1=100,2\r\nBM2=700,4\r\nBM3=900,1\r\n");
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM4"), u"");
 
     // Deleting bookmark 2 of 2 leaves bookmark 1 under "BM1" with its own values.
-    const std::vector<BookmarkRec> first = {{100, u"-19004"}};
+    const std::vector<StoredBookmark> first = {{100, u"-19004"}};
     ASSERT_TRUE(file.rewriteSection(u"Novel", first));
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM1"), u"100,-19004");
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM2"), u"");
 
     // A single bookmark at position 0 or below is not written; the section goes.
-    const std::vector<BookmarkRec> atZero = {{0, u"65"}};
+    const std::vector<StoredBookmark> atZero = {{0, u"65"}};
     ASSERT_TRUE(file.rewriteSection(u"Novel", atZero));
     EXPECT_FALSE(file.hasSection(u"Novel"));
     EXPECT_EQ(readBytes(path), "[Before]\r\nBM1=1,2\r\n\r\n[After]\r\nBM1=3,4\r\n");
-    const std::vector<BookmarkRec> withZero = {{50, u"66"}, {0, u"65"}};
+    const std::vector<StoredBookmark> withZero = {{50, u"66"}, {0, u"65"}};
     ASSERT_TRUE(file.rewriteSection(u"Novel", withZero));
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM1"), u"0,65");
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM2"), u"50,66");
@@ -138,7 +138,7 @@ TEST(BookmarkFile, RewriteAndDelete_RemoveEveryCopyOfTheSection)
     std::ofstream(path, std::ios::binary) << "[Novel]\r\nBM1=1,2\r\n[Other]\r\nBM1=5,6\r\n"
                                              "[novel]\r\nBM3=stale\r\nnoequals\r\n";
     BookmarkFile file(path, gbk());
-    const std::vector<BookmarkRec> one = {{42, u"7"}};
+    const std::vector<StoredBookmark> one = {{42, u"7"}};
     ASSERT_TRUE(file.rewriteSection(u"Novel", one));
     EXPECT_EQ(readBytes(path), "[Other]\r\nBM1=5,6\r\n[Novel]\r\nBM1=42,7\r\n");
     EXPECT_EQ(file.Read_Bmark_Key(u"Novel", u"BM3"), u"");
@@ -153,7 +153,7 @@ TEST(BookmarkFile, RewriteAndDelete_RemoveEveryCopyOfTheSection)
 TEST(BookmarkFile, TitlesWithBracketsReadBack)
 {
     BookmarkFile file(freshFile("brackets"), gbk());
-    const std::vector<BookmarkRec> marks = {{300, u"65"}, {200, u"66"}};
+    const std::vector<StoredBookmark> marks = {{300, u"65"}, {200, u"66"}};
     ASSERT_TRUE(file.rewriteSection(u"Tales [2]", marks));
     ASSERT_TRUE(file.writeKey(u"a]b", u"BM1", u"1,2"));
     EXPECT_TRUE(file.hasSection(u"Tales [2]"));
@@ -179,7 +179,7 @@ TEST(BookmarkFile, AFileThatCannotBeReadIsNeverReplaced)
     std::filesystem::create_directories(path);
     BookmarkFile file(path, gbk());
     EXPECT_FALSE(file.writeKey(u"Novel", u"BM1", u"1,2"));
-    const std::vector<BookmarkRec> marks = {{1, u"2"}};
+    const std::vector<StoredBookmark> marks = {{1, u"2"}};
     EXPECT_FALSE(file.rewriteSection(u"Novel", marks));
     EXPECT_FALSE(file.deleteSection(u"Novel"));
     EXPECT_TRUE(std::filesystem::is_directory(path));
@@ -196,7 +196,7 @@ TEST(BookmarkFile, KilledWriterLeavesAWholeFile)
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const std::vector<BookmarkRec> huge = {{5, std::u16string(std::size_t(1) << 25, u'7')}};
+        const std::vector<StoredBookmark> huge = {{5, std::u16string(std::size_t(1) << 25, u'7')}};
         for (int i = 0; i < 100; ++i)
             file.rewriteSection(u"Novel", huge);
         ::_exit(0);

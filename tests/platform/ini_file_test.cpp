@@ -1,6 +1,6 @@
 #include "platform/ini_file.h"
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include <gtest/gtest.h>
 

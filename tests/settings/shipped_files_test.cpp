@@ -6,7 +6,7 @@
 #include "settings/ui_settings.h"
 #include "settings/vb_xml.h"
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include "settings_test_support.h"
 

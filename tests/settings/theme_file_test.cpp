@@ -2,7 +2,7 @@
 
 #include "settings/ui_settings.h"
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include "settings_test_support.h"
 

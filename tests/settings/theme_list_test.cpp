@@ -4,7 +4,7 @@
 #include "settings/theme_file.h"
 #include "settings/ui_settings.h"
 
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
 #include "settings_test_support.h"
 

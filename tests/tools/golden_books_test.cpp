@@ -4,9 +4,10 @@
 #include "book_command.h"
 #include "book_json.h"
 
-#include "engine/code_page.h"
 #include "engine/text_metrics.h"
 #include "platform/bookmark_file.h"
+#include "platform/bookmark_source_adapter.h"
+#include "text/code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -76,9 +77,12 @@ TEST(GoldenBooks, EveryCaseMatchesItsRecord)
         const FixedTextMetrics metrics(command.fixedMetrics->narrowWidth,
                                        command.fixedMetrics->wideWidth,
                                        command.fixedMetrics->height);
-        std::optional<BookmarkFile> bookmarks;
-        if (command.bookmarksFile)
-            bookmarks.emplace(*command.bookmarksFile, codePage);
+        std::optional<BookmarkFile> bookmarkFile;
+        std::optional<BookmarkFileSource> bookmarks;
+        if (command.bookmarksFile) {
+            bookmarkFile.emplace(*command.bookmarksFile, codePage);
+            bookmarks.emplace(*bookmarkFile);
+        }
         const Book book = Book_CreatBOOK(utf16FromUtf8(command.bookPath), false, command.settings, metrics,
                                          codePage, bookmarks ? &*bookmarks : nullptr);
         const std::string expected =

@@ -5,10 +5,11 @@
 #include "book_json.h"
 
 #include "engine/book.h"
-#include "engine/code_page.h"
 #include "engine/text_metrics.h"
 #include "platform/bookmark_file.h"
+#include "platform/bookmark_source_adapter.h"
 #include "platform/font_text_metrics.h"
+#include "text/code_page.h"
 
 #include <QGuiApplication>
 
@@ -89,9 +90,12 @@ int main(int argc, char **argv)
             QString::fromStdString(command.fontFamily), command.fontPoints));
     }
 
-    std::optional<BookmarkFile> bookmarks;
-    if (command.bookmarksFile && !command.clipboardFile)
-        bookmarks.emplace(std::filesystem::path(*command.bookmarksFile), *codePage);
+    std::optional<BookmarkFile> bookmarkFile;
+    std::optional<BookmarkFileSource> bookmarks;
+    if (command.bookmarksFile && !command.clipboardFile) {
+        bookmarkFile.emplace(std::filesystem::path(*command.bookmarksFile), *codePage);
+        bookmarks.emplace(*bookmarkFile);
+    }
 
     const Book book = Book_CreatBOOK(source, command.clipboardFile.has_value(), command.settings,
                                      *metrics, *codePage, bookmarks ? &*bookmarks : nullptr);

@@ -1,4 +1,4 @@
-#include "text_ops.h"
+#include "text/text_ops.h"
 
 #include <unicode/uchar.h>
 
@@ -263,6 +263,32 @@ const std::array<char16_t, 65536> &upperCaseTable()
 char16_t toUpper(char16_t unit)
 {
     return upperCaseTable()[unit];
+}
+
+bool equalFoldingCase(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] &&
+            u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT))
+            return false;
+    }
+    return true;
+}
+
+bool lessFoldingCase(std::u16string_view a, std::u16string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const UChar32 x = u_foldCase(a[i], U_FOLD_CASE_DEFAULT);
+        const UChar32 y = u_foldCase(b[i], U_FOLD_CASE_DEFAULT);
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
 }
 
 std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upperNeedle,

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-// Small text operations on UTF-16 text that the book procedures share. Each
-// behaves like the classic string functions the layout rules are written in:
-// replacements make one left-to-right pass, splitting an empty text gives no
-// parts, and upper-casing never changes a text's length.
+// Small text operations on UTF-16 text that the book procedures and the
+// stored files share. Each behaves like the classic string functions the
+// rules are written in: replacements make one left-to-right pass, splitting
+// an empty text gives no parts, and upper-casing never changes a text's length.
 namespace quillmoth::text {
 
 inline constexpr std::u16string_view kCrLf = u"\r\n";
@@ -66,6 +66,13 @@ std::u16string_view trimSpaces(std::u16string_view text);
 // Upper-cases one UTF-16 unit with the simple case mapping (surrogates and
 // characters whose upper case lies outside the BMP stay as they are).
 char16_t toUpper(char16_t unit);
+
+// True when the two texts are equal after simple case folding, unit by unit.
+bool equalFoldingCase(std::u16string_view a, std::u16string_view b);
+
+// Less-than after simple case folding, for listing names the way a
+// case-insensitive file system does.
+bool lessFoldingCase(std::u16string_view a, std::u16string_view b);
 
 // Position of the first place at or after `from` where the upper-cased text
 // reads `upperNeedle`; npos when there is none.

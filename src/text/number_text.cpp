@@ -1,45 +1,62 @@
-#include "settings/settings_text.h"
-
-#include "engine/code_page.h"
-
-#include <unicode/uchar.h>
+#include "text/number_text.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-namespace quillmoth::settings {
+namespace quillmoth::text {
 namespace {
+
+constexpr std::size_t npos = std::u16string_view::npos;
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// The characters the rules skip before a number (and, for a whole number, after it).
+bool isSkipped(char16_t c, NumberRules rules)
+{
+    return rules == NumberRules::SettingsFile ? isBlank(c) : c == u' ';
+}
+
 struct ParsedNumber {
     double value = 0;
-    std::size_t end = 0;  // index after the number, 0 when there is none
+    std::size_t end = 0;      // index after the number, 0 when there is none
+    bool outOfRange = false;  // only under the bookmark rules, whose value is then 0
 };
 
-// Reads a number at the start of `text` after blanks.
-ParsedNumber parseNumber(std::u16string_view text)
+// Reads a number at the start of `text` after the characters the rules skip.
+ParsedNumber parseNumber(std::u16string_view text, NumberRules rules)
 {
+    const bool settings = rules == NumberRules::SettingsFile;
+    // A run of a million digits must stay cheap in a settings file: beyond
+    // this length the whole part can only be out of range anyway.
+    const std::size_t longestNumber = settings ? 400 : npos;
+    const std::size_t longestExponent = settings ? 6 : npos;
+
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
+    while (i < text.size() && isSkipped(text[i], rules))
         ++i;
     std::string ascii;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
+    if (settings) {
+        if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+            if (text[i] == u'-')
+                ascii += '-';
+            ++i;
+        }
+    } else {
+        if (i < text.size() && text[i] == u'+')
+            ++i;
+        if (i < text.size() && text[i] == u'-') {
             ascii += '-';
-        ++i;
+            ++i;
+        }
     }
     bool digits = false;
     bool tooLong = false;
-    // A run of a million digits must stay cheap: beyond this length the whole
-    // part can only be out of range anyway.
-    constexpr std::size_t kLongestNumber = 400;
     while (i < text.size() && isDigit(text[i])) {
-        if (ascii.size() < kLongestNumber)
+        if (ascii.size() < longestNumber)
             ascii += char(text[i]);
         else
             tooLong = true;
@@ -50,7 +67,7 @@ ParsedNumber parseNumber(std::u16string_view text)
         ascii += '.';
         ++i;
         while (i < text.size() && isDigit(text[i])) {
-            if (ascii.size() < kLongestNumber)
+            if (ascii.size() < longestNumber)
                 ascii += char(text[i]);
             digits = true;
             ++i;
@@ -64,7 +81,7 @@ ParsedNumber parseNumber(std::u16string_view text)
         if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
             exponent += char(text[j++]);
         const std::size_t firstDigit = j;
-        while (j < text.size() && isDigit(text[j]) && j - firstDigit < 6)
+        while (j < text.size() && isDigit(text[j]) && j - firstDigit < longestExponent)
             exponent += char(text[j++]);
         if (j > firstDigit) {
             ascii += exponent;
@@ -79,65 +96,31 @@ ParsedNumber parseNumber(std::u16string_view text)
     double value = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
+        if (!settings)
+            return {0, i, true};
         // Too small a magnitude reads as 0, too large as infinity.
         const bool tiny = ascii.find("e-") != std::string::npos;
         value = tiny ? 0.0 : ascii.front() == '-' ? -infinity : infinity;
-    }
-    else if (result.ec != std::errc())
+    } else if (result.ec != std::errc()) {
         return {};
+    }
     return {value, i};
 }
 
 } // namespace
 
-std::filesystem::path pathFromText(std::u16string_view text)
+double leadingNumber(std::u16string_view text, NumberRules rules)
 {
-    return std::filesystem::path(utf8FromUtf16(text));
+    return parseNumber(text, rules).value;
 }
 
-std::u16string textFromPath(const std::filesystem::path &path)
+std::optional<double> wholeNumber(std::u16string_view text, NumberRules rules)
 {
-    return utf16FromUtf8(path.native());
-}
-
-bool equalFoldingCase(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] &&
-            u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT))
-            return false;
-    }
-    return true;
-}
-
-bool lessFoldingCase(std::u16string_view a, std::u16string_view b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const UChar32 x = u_foldCase(a[i], U_FOLD_CASE_DEFAULT);
-        const UChar32 y = u_foldCase(b[i], U_FOLD_CASE_DEFAULT);
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
-double leadingNumber(std::u16string_view text)
-{
-    return parseNumber(text).value;
-}
-
-std::optional<double> wholeNumber(std::u16string_view text)
-{
-    const ParsedNumber number = parseNumber(text);
-    if (number.end == 0)
+    const ParsedNumber number = parseNumber(text, rules);
+    if (number.end == 0 || number.outOfRange)
         return std::nullopt;
     for (std::size_t i = number.end; i < text.size(); ++i) {
-        if (!isBlank(text[i]))
+        if (!isSkipped(text[i], rules))
             return std::nullopt;
     }
     return number.value;
@@ -154,25 +137,22 @@ std::optional<std::int32_t> roundToInt32(double value)
     return std::int32_t(rounded);
 }
 
-std::u16string formatNumber(double value)
+namespace {
+
+template <typename Number>
+std::u16string decimalText(Number value)
 {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::u16string(buffer.data(), result.ptr);
 }
 
-std::u16string formatFloat(float value)
-{
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::u16string(buffer.data(), result.ptr);
-}
+} // namespace
 
-std::u16string formatInteger(std::int64_t value)
-{
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::u16string(buffer.data(), result.ptr);
-}
+std::u16string formatNumber(double value) { return decimalText(value); }
 
-} // namespace quillmoth::settings
+std::u16string formatFloat(float value) { return decimalText(value); }
+
+std::u16string formatInteger(std::int64_t value) { return decimalText(value); }
+
+} // namespace quillmoth::text

@@ -1,6 +1,6 @@
-#include "text_decoding.h"
+#include "text/text_decoding.h"
 
-#include "code_page.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "engine/code_page.h"
+#include "text/code_page.h"
 
-#include "test_support.h"
+#include "text_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/text_ops.h"
+#include "text/text_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -64,4 +64,25 @@ TEST(TextOps, UpperCasing_KeepsPositions)
     EXPECT_EQ(text::findInUpperCased(u"a Chapter", u"CHAPTER"), 2u);
     EXPECT_EQ(text::findInUpperCased(u"chap", u"CHAPTER"), std::u16string_view::npos);
     EXPECT_EQ(text::findInUpperCased(u"cHaPtEr", u"CHAPTER", 1), std::u16string_view::npos);
+}
+
+TEST(TextOps, CaseFolding_ComparesUnitByUnit)
+{
+    struct Case {
+        std::u16string_view a, b;
+        bool equal, less;
+    };
+    const Case cases[] = {
+        {u"Scheme", u"SCHEME", true, false}, {u"é", u"É", true, false},
+        {u"Tales", u"tales2", false, true},  {u"b", u"A", false, false},
+        {u"Σ", u"ς", true, true},            {u"ß", u"SS", false, false},
+        {u"", u"", true, false},             {u"a", u"B", false, true},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(text::equalFoldingCase(c.a, c.b), c.equal) << &c - cases;
+        EXPECT_EQ(text::lessFoldingCase(c.a, c.b), c.less) << &c - cases;
+    }
+    // Names equal but for case are ordered by their units, so a listing never changes order.
+    EXPECT_TRUE(text::lessFoldingCase(u"ABC", u"abc"));
+    EXPECT_FALSE(text::lessFoldingCase(u"abc", u"ABC"));
 }

@@ -1,6 +1,6 @@
-#include "engine/text_decoding.h"
+#include "text/text_decoding.h"
 
-#include "test_support.h"
+#include "text_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,17 @@
+#include "text/text_paths.h"
+
+#include "text/code_page.h"
+
+namespace quillmoth::text {
+
+std::filesystem::path pathFromText(std::u16string_view text)
+{
+    return std::filesystem::path(utf8FromUtf16(text));
+}
+
+std::u16string textFromPath(const std::filesystem::path &path)
+{
+    return utf16FromUtf8(path.native());
+}
+
+} // namespace quillmoth::text

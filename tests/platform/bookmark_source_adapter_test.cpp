@@ -1,0 +1,52 @@
+#include "platform/bookmark_source_adapter.h"
+
+#include "engine/book.h"
+#include "engine/text_metrics.h"
+#include "text/code_page.h"
+#include "text/text_paths.h"
+
+#include "../text/text_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillmoth;
+using quillmoth::testing::gbk;
+using quillmoth::testing::TemporaryFolder;
+
+TEST(BookmarkFileSource, HandsOverTheFilesValuesUnchanged)
+{
+    const TemporaryFolder folder;
+    const BookmarkFile file(folder.write("BMK.ini", "[Novel]\r\nBM1= 12,65 \r\nBM3=7,66\r\n"), gbk());
+    const BookmarkFileSource source(file);
+    EXPECT_EQ(source.bookmarkValues(u"Novel"), file.bookmarkValues(u"Novel"));
+    ASSERT_TRUE(source.bookmarkValues(u"Novel").has_value());
+    EXPECT_EQ((*source.bookmarkValues(u"Novel"))[0], u"12,65");
+    EXPECT_FALSE(source.bookmarkValues(u"Other").has_value());
+}
+
+// What the reader does: a book's bookmarks are written back through the file
+// and the next opening of the book finds them where they were.
+TEST(BookmarkFileSource, BookmarksWrittenFromABookComeBackOnTheNextOpening)
+{
+    const TemporaryFolder folder;
+    const auto bookPath = folder.write("Novel.txt", "first line\r\nsecond line\r\nthird line");
+    BookmarkFile file(folder.path() / "BMK.ini", gbk());
+    const std::vector<BookmarkRec> saved = {{15, u"99"}, {3, u"114"}};
+    ASSERT_TRUE(file.rewriteSection(u"Novel", storedBookmarks(saved)));
+
+    const BookmarkFileSource source(file);
+    const FixedTextMetrics metrics(8, 16, 18);
+    const Book book = Book_CreatBOOK(text::textFromPath(bookPath), false, BookSettings{}, metrics,
+                                     gbk(), &source);
+    EXPECT_EQ(book.Bookmarks, (std::vector<BookmarkRec>{{3, u"114"}, {15, u"99"}}));
+    EXPECT_EQ(book.MarkedBookmarks.size(), 2u);
+    EXPECT_EQ(book.Pages.page(1), u"first line\r\nsecond line\r\nthird line");
+}
+
+TEST(StoredBookmarks, KeepOrderPositionsAndCodes)
+{
+    const std::vector<BookmarkRec> bookmarks = {{900, u"1"}, {0, u""}, {-3.5, u"-19004"}};
+    EXPECT_EQ(storedBookmarks(bookmarks),
+              (std::vector<StoredBookmark>{{900, u"1"}, {0, u""}, {-3.5, u"-19004"}}));
+    EXPECT_TRUE(storedBookmarks({}).empty());
+}
