@@ -36,9 +36,11 @@ public:
     {
         if (m_book.MarkedBookmarks.empty())
             return;
-        const std::size_t end = offset + length;
-        for (std::size_t i = text::find(text, m_book.BookmarkMarker, offset); i < end;
-             i = text::find(text, m_book.BookmarkMarker, i + 1))
+        // Only the span is searched: a search on to the next marker would go
+        // over the rest of the book once for every page.
+        const std::u16string_view span = std::u16string_view(text).substr(0, offset + length);
+        for (std::size_t i = text::find(span, m_book.BookmarkMarker, offset);
+             i != std::u16string_view::npos; i = text::find(span, m_book.BookmarkMarker, i + 1))
             onMarker(restoreOne(text[i]));
     }
 
