@@ -3,6 +3,7 @@
 #include "bookmark_markers.h"
 #include "bookmark_source.h"
 #include "cjk_pagination.h"
+#include "creation_meter.h"
 #include "numeric.h"
 #include "text_metrics.h"
 #include "western_pagination.h"
@@ -15,8 +16,23 @@
 #include <algorithm>
 #include <filesystem>
 #include <new>
+#include <optional>
 
 namespace quillmoth {
+namespace {
+
+// What a stopped creation gives: the book's names and the error, nothing else.
+Book cancelledBook(Book &book)
+{
+    Book cancelled;
+    cancelled.BookPath = std::move(book.BookPath);
+    cancelled.BookFileName = std::move(book.BookFileName);
+    cancelled.BookTitle = std::move(book.BookTitle);
+    cancelled.Error = EngineError::Cancelled;
+    return cancelled;
+}
+
+} // namespace
 
 bool IsAsianChar(std::u16string_view text, const AnsiCodePage &codePage)
 {
@@ -47,47 +63,62 @@ std::u16string bookTitleFromFileName(std::u16string_view fileName)
 
 Book Book_CreatBOOK(std::u16string_view source, bool fromClipboard, const BookSettings &settings,
                     const TextMetrics &metrics, const AnsiCodePage &codePage,
-                    const BookmarkSource *bookmarks)
+                    const BookmarkSource *bookmarks, const BookCreationControl *control)
 {
+    std::optional<CreationMeter> watched;
+    if (control != nullptr && (control->onProgress || control->cancel != nullptr))
+        watched.emplace(*control);
+    CreationMeter *meter = watched ? &*watched : nullptr;
+
     Book book;
     book.IsBusy = true;
     try {
+        if (meter)
+            meter->stopIfCancelled();
+        // Reading and decoding take a little longer than laying out and cutting
+        // the pages; looking for a bookmark marker is one quick pass.
+        text::MeterSteps steps(meter, {10, 1, 8});
+        steps.next();
         book.BookPath = std::u16string(source);
         book.AlbumIndex = 0;
         if (fromClipboard) {
             book.BookFileName = u"Clipboard text";
-            book.BookText = std::u16string(source);
+            book.BookText = text::copyOf(source, meter);
         } else {
             book.BookFileName = bookFileNameFromPath(source);
             book.BookTitle = bookTitleFromFileName(book.BookFileName);
             const std::filesystem::path path = text::pathFromText(source);
             if (settings.ForceBIG5) {
-                book.BookText = ReadTextFile(path, "big5", false, 0);
+                book.BookText = ReadTextFile(path, "big5", false, 0, meter);
             } else {
                 std::int32_t encoding = kDetectEncoding;
-                book.BookText = LoadTextFile(path, encoding, codePage);
+                book.BookText = LoadTextFile(path, encoding, codePage, meter);
                 book.DetectedEncoding = encoding;
             }
-            if (bookmarks != nullptr)
-                loadBookmarks(book, *bookmarks);
         }
+        steps.next();
+        if (!fromClipboard && bookmarks != nullptr)
+            loadBookmarks(book, *bookmarks, meter);
+        steps.next();
 
         book.IsCJK = IsAsianChar(book.BookText, codePage);
         const int usableHeight = settings.PageHeight - 100;
         if (book.IsCJK) {
             book.LinesPerPage = roundHalfEven(
                 divide(double(usableHeight), metrics.height(u"的") + settings.LineSpace));
-            book.Error = Book_MakePagesChST(book, settings, metrics, codePage);
+            book.Error = Book_MakePagesChST(book, settings, metrics, codePage, meter);
         } else {
             book.LinesPerPage = roundHalfEven(
                 divide(double(usableHeight), metrics.height(u"A") + settings.LineSpace) - 0.5);
-            book.Error = Book_MakePagesWest(book, settings, metrics, codePage);
+            book.Error = Book_MakePagesWest(book, settings, metrics, codePage, meter);
         }
     } catch (const EngineFailure &failure) {
         book.Error = failure.error;
     } catch (const std::bad_alloc &) {
         book.Error = EngineError::OutOfMemory;
     }
+    if (book.Error == EngineError::Cancelled)
+        return cancelledBook(book);
     book.IsBusy = false;
     return book;
 }

@@ -14,6 +14,7 @@ namespace quillmoth {
 class AnsiCodePage;
 class BookmarkSource;
 class TextMetrics;
+struct BookCreationControl;
 
 // One saved bookmark: a 1-based character position in the book text and the
 // decimal code of the character that stood there.
@@ -88,9 +89,11 @@ std::u16string bookFileNameFromPath(std::u16string_view path);
 std::u16string bookTitleFromFileName(std::u16string_view fileName);
 
 // Builds the Book record from a file path (or, with fromClipboard, from the
-// text itself): decode, restore bookmarks, choose the layout, paginate.
+// text itself): decode, restore bookmarks, choose the layout, paginate. A
+// control (book_progress.h) is told the progress and may stop creation; a
+// stopped creation gives a Book with only its names and Error Cancelled.
 Book Book_CreatBOOK(std::u16string_view source, bool fromClipboard, const BookSettings &settings,
                     const TextMetrics &metrics, const AnsiCodePage &codePage,
-                    const BookmarkSource *bookmarks);
+                    const BookmarkSource *bookmarks, const BookCreationControl *control = nullptr);
 
 } // namespace quillmoth

@@ -6,6 +6,7 @@
 #include "text/code_page.h"
 #include "text/number_text.h"
 #include "text/text_ops.h"
+#include "text/work_meter.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +18,7 @@ namespace {
 
 // Characters that decoded book text practically never holds (non-characters),
 // tried in turn until one is absent from the book.
-std::optional<char16_t> chooseMarker(std::u16string_view text)
+std::optional<char16_t> chooseMarker(std::u16string_view text, text::WorkMeter *meter)
 {
     std::bitset<0x22> present;  // U+FFFF, U+FFFE, U+FDD0 to U+FDEF
     const auto slot = [](char16_t c) -> int {
@@ -29,10 +30,13 @@ std::optional<char16_t> chooseMarker(std::u16string_view text)
             return 2 + (c - 0xFDD0);
         return -1;
     };
-    for (char16_t c : text) {
-        if (const int s = slot(c); s >= 0)
-            present.set(std::size_t(s));
-    }
+    text::forEachBlock(meter, text.size(), [&](std::size_t begin, std::size_t end) {
+        for (const char16_t c : text.substr(begin, end - begin)) {
+            if (const int s = slot(c); s >= 0)
+                present.set(std::size_t(s));
+        }
+        return true;
+    });
     for (std::size_t s = 0; s < present.size(); ++s) {
         if (!present.test(s))
             return s == 0 ? char16_t(0xFFFF) : s == 1 ? char16_t(0xFFFE) : char16_t(0xFDD0 + s - 2);
@@ -53,7 +57,7 @@ std::optional<std::size_t> markedIndex(double position, std::size_t textLength)
 
 } // namespace
 
-void loadBookmarks(Book &book, const BookmarkSource &source)
+void loadBookmarks(Book &book, const BookmarkSource &source, text::WorkMeter *meter)
 {
     const std::optional<BookmarkSource::BookmarkValues> values =
         source.bookmarkValues(book.BookTitle);
@@ -91,7 +95,7 @@ void loadBookmarks(Book &book, const BookmarkSource &source)
     }
     if (marks.empty())
         return;
-    const std::optional<char16_t> marker = chooseMarker(book.BookText);
+    const std::optional<char16_t> marker = chooseMarker(book.BookText, meter);
     if (!marker)
         return;
     book.BookmarkMarker = *marker;

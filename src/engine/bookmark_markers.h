@@ -14,7 +14,8 @@ class BookmarkSource;
 // Reads the book's section of the bookmark file into book.Bookmarks and writes
 // the bookmark marker over each bookmarked character of book.BookText. A
 // position below 1 or beyond the text is kept as an entry but not marked.
-void loadBookmarks(Book &book, const BookmarkSource &source);
+// Looking for a marker goes through the whole text, watched by `meter`.
+void loadBookmarks(Book &book, const BookmarkSource &source, text::WorkMeter *meter = nullptr);
 
 // Puts the bookmarked characters back as pages are cut: the markers of the
 // whole book, in reading order, belong to the marked bookmarks in ascending

@@ -9,25 +9,34 @@
 #include "text_cleanup.h"
 #include "text_metrics.h"
 
+#include "text/text_ops.h"
+#include "text/work_meter.h"
+
 #include <algorithm>
 #include <new>
 
 namespace quillmoth {
 
 EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
-                               const TextMetrics &metrics, const AnsiCodePage &codePage)
+                               const TextMetrics &metrics, const AnsiCodePage &codePage,
+                               text::WorkMeter *meter)
 {
     try {
+        text::MeterSteps steps(meter, {2, 3, 3, 1});  // copy, clean-up, layout, pages
         const std::int64_t lineHeight = roundHalfEven(metrics.height(u"啊") + settings.LineSpace);
         const auto wideWidth = float(metrics.width(u"的"));
         book.CharsPerLine = std::max<std::int64_t>(
             1, roundHalfEven(double(divide(float(settings.PageWidth - 70), wideWidth))));
 
-        LaidOutText laidOut = layOutChineseText(
-            settings.ReformatParagraphs ? Book_CleanTextChST(book.BookText)
-                                        : normalizeLineEnds(book.BookText),
-            book.CharsPerLine);
-        PageCutter cutter(laidOut.store, laidOut.lineCount);
+        steps.next();
+        std::u16string lines = text::copyOf(book.BookText, meter);
+        steps.next();
+        lines = settings.ReformatParagraphs ? Book_CleanTextChST(std::move(lines), meter)
+                                            : normalizeLineEnds(std::move(lines), meter);
+        steps.next();
+        LaidOutText laidOut = layOutChineseText(std::move(lines), book.CharsPerLine, meter);
+        steps.next();
+        PageCutter cutter(laidOut.store, laidOut.lineCount, meter);
         MarkerRestorer restorer(book, codePage);
 
         if (layOutSingleSpread(book, laidOut, restorer))
@@ -42,6 +51,7 @@ EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
         book.IllustrationTop = roundHalfEven(settings.PageHeight - 2.0 * settings.PadSize);
 
         std::vector<PageTexts::Span> spans;
+        text::PassReporter reporter(meter, laidOut.store.size());
         std::int32_t page = 0;
         for (;;) {
             ++page;
@@ -51,6 +61,7 @@ EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
             const PageTexts::Span span = cutter.take(n);
             if (span.length == 0 || page > cutter.lastLineIndex())
                 break;
+            reporter.at(span.offset + span.length);
             const std::u16string_view pageText =
                 std::u16string_view(laidOut.store).substr(span.offset, span.length);
             if (settings.ListUpChapters) {

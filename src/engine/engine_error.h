@@ -14,6 +14,7 @@ enum class EngineError : std::int16_t {
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
     TypeMismatch = 13,
+    Cancelled = 18,  // the caller asked book creation to stop
 };
 
 // Carries an engine error from deep inside a procedure to the handler of the

@@ -1,6 +1,7 @@
 #include "page_cutter.h"
 
 #include "text/text_ops.h"
+#include "text/work_meter.h"
 
 #include <algorithm>
 
@@ -8,7 +9,7 @@ namespace quillmoth {
 
 std::size_t PageCutter::endOfLine(std::size_t offset) const
 {
-    const std::size_t lineEnd = text::find(m_store, text::kCrLf, offset);
+    const std::size_t lineEnd = text::find(m_store, text::kCrLf, offset, m_meter);
     return lineEnd == std::u16string_view::npos ? m_store.size() : lineEnd + text::kCrLf.size();
 }
 

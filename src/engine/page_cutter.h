@@ -7,14 +7,20 @@
 
 namespace quillmoth {
 
+namespace text {
+class WorkMeter;
+}
+
 // Cuts pages from a laid-out text whose lines are each followed by CR LF.
 // Each page takes the next n + 1 lines; the first of them is dropped when it is
 // empty. Lines are found as the cutter goes, so no line list is ever built.
 class PageCutter {
 public:
-    // `store` holds the lines, each followed by CR LF; `lineCount` of them.
-    PageCutter(std::u16string_view store, std::int64_t lineCount)
-        : m_store(store), m_lineCount(lineCount)
+    // `store` holds the lines, each followed by CR LF; `lineCount` of them. A
+    // meter is told about long lines.
+    PageCutter(std::u16string_view store, std::int64_t lineCount,
+               text::WorkMeter *meter = nullptr)
+        : m_store(store), m_lineCount(lineCount), m_meter(meter)
     {
     }
 
@@ -30,6 +36,7 @@ private:
 
     std::u16string_view m_store;
     std::int64_t m_lineCount;
+    text::WorkMeter *m_meter;
     std::int64_t m_nextLine = 0;
     std::size_t m_nextOffset = 0;
 };

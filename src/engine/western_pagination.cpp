@@ -8,7 +8,9 @@
 #include "page_cutter.h"
 #include "text_cleanup.h"
 #include "text_metrics.h"
+
 #include "text/text_ops.h"
+#include "text/work_meter.h"
 
 #include <algorithm>
 #include <new>
@@ -16,9 +18,11 @@
 namespace quillmoth {
 
 EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
-                               const TextMetrics &metrics, const AnsiCodePage &codePage)
+                               const TextMetrics &metrics, const AnsiCodePage &codePage,
+                               text::WorkMeter *meter)
 {
     try {
+        text::MeterSteps steps(meter, {2, 3, 3, 1});  // copy, clean-up, layout, pages
         book.ChapterTitles.clear();
         book.ChapterPages.clear();
 
@@ -31,6 +35,7 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
         // Short texts skip the clean-up, all but their line ends. The clean-up's
         // working copy gets room to spare, so that the laid-out text can reuse
         // its memory once the clean-up is done with it.
+        steps.next();
         std::u16string spare;
         std::u16string lines;
         if (book.BookText.size() <= 500) {
@@ -38,12 +43,17 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
         } else {
             std::u16string copy;
             text::reserveBulk(copy, book.BookText.size() + book.BookText.size() / 4 + 1024);
-            copy.assign(book.BookText);
-            lines = Book_CleanTextWest01(std::move(copy), settings.ReformatParagraphs, spare);
+            text::PassReporter copying(meter, book.BookText.size());
+            text::appendPiece(copy, book.BookText, 0, copying);
+            steps.next();
+            lines =
+                Book_CleanTextWest01(std::move(copy), settings.ReformatParagraphs, spare, meter);
         }
+        steps.next();
         LaidOutText laidOut =
-            layOutWesternText(std::move(lines), book.CharsPerLine, std::move(spare));
-        PageCutter cutter(laidOut.store, laidOut.lineCount);
+            layOutWesternText(std::move(lines), book.CharsPerLine, std::move(spare), meter);
+        steps.next();
+        PageCutter cutter(laidOut.store, laidOut.lineCount, meter);
         MarkerRestorer restorer(book, codePage);
 
         if (layOutSingleSpread(book, laidOut, restorer))
@@ -59,6 +69,7 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
         book.IllustrationTop = roundHalfEven(settings.PageHeight - 2.0 * settings.PadSize);
 
         std::vector<PageTexts::Span> spans;
+        text::PassReporter reporter(meter, laidOut.store.size());
         std::int32_t page = 0;
         do {
             ++page;
@@ -68,6 +79,7 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
             const PageTexts::Span span = cutter.take(n);
             if (span.length == 0)
                 break;
+            reporter.at(span.offset + span.length);
             spans.push_back(span);
             restorer.restore(laidOut.store, span.offset, span.length,
                              [&](MarkerRestorer::Outcome outcome) {

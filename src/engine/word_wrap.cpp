@@ -24,16 +24,26 @@ void WordWrapMixedChar(std::u16string &line, std::int64_t width, bool &ok)
     ok = true;
 }
 
-void appendChineseWrapped(std::u16string &out, std::u16string_view line, std::int64_t charsPerLine)
+void appendChineseWrapped(std::u16string &out, std::u16string_view line, std::int64_t charsPerLine,
+                          text::PassReporter *reporter)
 {
     const std::size_t start = out.size();
     const auto width = std::size_t(std::max<std::int64_t>(charsPerLine, 1));
     for (std::size_t offset = 0; offset < line.size(); offset += width) {
         out.append(line.substr(offset, width));
         out.append(text::kCrLf);
+        if (reporter)
+            reporter->at(out.size());
     }
-    const std::size_t filled = out.size() - start;
-    out.append(3 * line.size() - filled, u' ');
+    std::size_t spaces = 3 * line.size() - (out.size() - start);
+    if (reporter && reporter->meter()) {
+        const std::size_t part = reporter->meter()->stride();
+        for (; spaces > part; spaces -= part) {
+            out.append(part, u' ');
+            reporter->at(out.size());
+        }
+    }
+    out.append(spaces, u' ');
     out.append(text::kCrLf);
 }
 

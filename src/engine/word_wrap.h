@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/work_meter.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,9 +27,10 @@ inline std::size_t chineseWrappedLength(std::size_t length) { return 3 * length 
 
 // Appends the wrapped form of a Chinese paragraph longer than charsPerLine:
 // pieces of charsPerLine characters each followed by CR LF, then spaces up to
-// 3 x length characters, then CR LF.
+// 3 x length characters, then CR LF. A reporter is told the length of `out`
+// as it grows.
 void appendChineseWrapped(std::u16string &out, std::u16string_view line,
-                          std::int64_t charsPerLine);
+                          std::int64_t charsPerLine, text::PassReporter *reporter = nullptr);
 
 // Finds the last space at or before a position that only ever moves forward,
 // so wrapping a long line scans it once.

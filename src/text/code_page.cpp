@@ -1,5 +1,8 @@
 #include "text/code_page.h"
 
+#include "text/text_ops.h"
+#include "text/work_meter.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
@@ -40,30 +43,50 @@ ConverterPtr openDecoder(const std::string &converterName)
     return converter;
 }
 
-std::u16string decodeWith(UConverter *converter, std::string_view bytes)
+// The converter keeps a character cut at the end of one part and finishes it
+// with the next, so decoding part by part gives the text of a single call.
+std::u16string decodeWith(UConverter *converter, std::string_view bytes, text::WorkMeter *meter)
 {
+    // Touching fresh memory, decoding and handing memory back take times of
+    // about these proportions.
+    text::MeterSteps steps(meter, {3, 2, 2});
+    steps.next();
     // No code page makes more UTF-16 units than it has bytes.
-    std::u16string text(bytes.size() + 4, u'\0');
+    std::u16string text;
+    text::resizeWatched(text, bytes.size() + 4, meter);
+    steps.next();
     const char *source = bytes.data();
     const char *sourceLimit = bytes.data() + bytes.size();
+    const std::size_t part = meter ? meter->stride() : bytes.size();
     UChar *target = reinterpret_cast<UChar *>(text.data());
     UChar *targetStart = target;
     for (;;) {
+        const char *partLimit =
+            std::size_t(sourceLimit - source) > part ? source + part : sourceLimit;
+        const bool last = partLimit == sourceLimit;
         UErrorCode error = U_ZERO_ERROR;
         UChar *targetLimit = targetStart + text.size();
-        ucnv_toUnicode(converter, &target, targetLimit, &source, sourceLimit, nullptr, true,
-                       &error);
-        if (error != U_BUFFER_OVERFLOW_ERROR)
+        ucnv_toUnicode(converter, &target, targetLimit, &source, partLimit, nullptr, last, &error);
+        if (error == U_BUFFER_OVERFLOW_ERROR) {
+            const auto written = std::size_t(target - targetStart);
+            text.resize(text.size() * 2);
+            targetStart = reinterpret_cast<UChar *>(text.data());
+            target = targetStart + written;
+            continue;
+        }
+        if (last || U_FAILURE(error))
             break;
-        const auto written = std::size_t(target - targetStart);
-        text.resize(text.size() * 2);
-        targetStart = reinterpret_cast<UChar *>(text.data());
-        target = targetStart + written;
+        meter->reached(std::size_t(source - bytes.data()), bytes.size());
     }
     text.resize(std::size_t(target - targetStart));
     // Double-byte text fills about half of the first guess; hand the rest back.
-    if (text.capacity() > text.size() + text.size() / 4 + 64)
-        text.shrink_to_fit();
+    if (text.capacity() > text.size() + text.size() / 4 + 64) {
+        steps.next();
+        if (meter == nullptr)
+            text.shrink_to_fit();
+        else
+            text = text::copyOf(text, meter);
+    }
     return text;
 }
 
@@ -188,9 +211,9 @@ std::optional<AnsiCodePage> AnsiCodePage::named(std::string_view name)
     return AnsiCodePage(upper.starts_with("CP") ? upper : std::string(name), converterName);
 }
 
-std::u16string AnsiCodePage::decode(std::string_view bytes) const
+std::u16string AnsiCodePage::decode(std::string_view bytes, text::WorkMeter *meter) const
 {
-    return decodeWithConverter(m_converterName, bytes).value_or(std::u16string());
+    return decodeWithConverter(m_converterName, bytes, meter).value_or(std::u16string());
 }
 
 std::optional<std::u16string> AnsiCodePage::characterForCode(std::int64_t code) const
@@ -206,12 +229,12 @@ std::optional<std::u16string> AnsiCodePage::characterForCode(std::int64_t code) 
 }
 
 std::optional<std::u16string> decodeWithConverter(std::string_view converterName,
-                                                   std::string_view bytes)
+                                                   std::string_view bytes, text::WorkMeter *meter)
 {
     ConverterPtr converter = openDecoder(std::string(converterName));
     if (!converter)
         return std::nullopt;
-    return decodeWith(converter.get(), bytes);
+    return decodeWith(converter.get(), bytes, meter);
 }
 
 std::string utf8FromUtf16(std::u16string_view text)

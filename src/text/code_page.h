@@ -10,6 +10,10 @@
 
 namespace quillmoth {
 
+namespace text {
+class WorkMeter;
+}
+
 // The "system ANSI code page" of the program: the multi-byte code page that
 // ANSI book files are decoded in and that gives every character its decimal
 // code. It is a setting chosen once from the locale, never from the operating
@@ -36,8 +40,9 @@ public:
     // The ICU converter behind it.
     const std::string &converterName() const { return m_converterName; }
 
-    // Decodes bytes of this code page; invalid sequences become U+FFFD.
-    std::u16string decode(std::string_view bytes) const;
+    // Decodes bytes of this code page; invalid sequences become U+FFFD. With a
+    // meter the bytes are decoded a part at a time, to the same text.
+    std::u16string decode(std::string_view bytes, text::WorkMeter *meter = nullptr) const;
 
     // The character's decimal code: a two-byte code read as a signed 16-bit
     // number (lead byte high), the byte value of a single-byte character, and
@@ -63,8 +68,10 @@ private:
 
 // Decodes bytes with the named ICU converter ("UTF-8", "windows-950-2000", ...);
 // invalid sequences become U+FFFD. Empty when the converter does not exist.
+// With a meter the bytes are decoded a part at a time, to the same text.
 std::optional<std::u16string> decodeWithConverter(std::string_view converterName,
-                                                   std::string_view bytes);
+                                                   std::string_view bytes,
+                                                   text::WorkMeter *meter = nullptr);
 
 // UTF-8 of UTF-16 text; unpaired surrogates become U+FFFD.
 std::string utf8FromUtf16(std::u16string_view text);

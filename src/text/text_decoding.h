@@ -10,6 +10,10 @@ namespace quillmoth {
 
 class AnsiCodePage;
 
+namespace text {
+class WorkMeter;
+}
+
 // The encoding of a book file, both asked for and detected by LoadTextFile.
 // The numbers are the ones the program has always used.
 enum TextEncoding : std::int32_t {
@@ -29,8 +33,9 @@ inline constexpr std::uintmax_t kLargestReadableFile = 0x7FFFFFFF;
 // Reads a book file. With kDetectEncoding the encoding is detected from a
 // byte-order mark, a UTF-8 test or else taken as ANSI, and written back;
 // with a definite encoding the file is decoded as told. Any failure gives "".
+// A meter watches the reading, the test and the decoding.
 std::u16string LoadTextFile(const std::filesystem::path &path, std::int32_t &encoding,
-                            const AnsiCodePage &codePage);
+                            const AnsiCodePage &codePage, text::WorkMeter *meter = nullptr);
 
 // Recognises a byte-order mark in the first four bytes of a file (missing
 // bytes are 0); returns the mark's length and sets the encoding it stands for.
@@ -38,7 +43,7 @@ int DetectBOM(std::span<const std::uint8_t, 4> firstBytes, std::int32_t &encodin
 
 // 2 when the bytes are well-formed UTF-8 with at least one byte above 127,
 // otherwise 0.
-int IsUTF8Bytes(std::span<const std::uint8_t> bytes);
+int IsUTF8Bytes(std::span<const std::uint8_t> bytes, text::WorkMeter *meter = nullptr);
 
 // (b AND 127) * 2 as a byte: one step of counting a lead byte's 1-bits.
 inline std::uint8_t ShiftLeftByte(std::uint8_t b)
@@ -48,12 +53,12 @@ inline std::uint8_t ShiftLeftByte(std::uint8_t b)
 
 // Decodes bytes that LoadTextFile has already read, as `encoding` (0 to 6) says.
 std::u16string decodeBookBytes(std::string_view bytes, std::int32_t encoding,
-                               const AnsiCodePage &codePage);
+                               const AnsiCodePage &codePage, text::WorkMeter *meter = nullptr);
 
 // Reads a whole file in a named character set ("big5", "utf-8", or any
 // converter name). With limit set only the first `count` characters are kept.
 // A missing file, an unreadable one or an unknown character set gives "".
 std::u16string ReadTextFile(const std::filesystem::path &path, std::string_view charset,
-                            bool limit, int count);
+                            bool limit, int count, text::WorkMeter *meter = nullptr);
 
 } // namespace quillmoth

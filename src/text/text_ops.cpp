@@ -104,6 +104,30 @@ std::size_t find(std::u16string_view text, std::u16string_view needle, std::size
     return npos;
 }
 
+std::size_t find(std::u16string_view text, std::u16string_view needle, std::size_t from,
+                 WorkMeter *meter)
+{
+    if (meter == nullptr)
+        return text::find(text, needle, from);
+    // One window at a time; windows overlap by the needle's length less one,
+    // so that no match is cut in two.
+    const std::size_t window = meter->stride();
+    while (from < text.size() && text.size() - from > window + needle.size()) {
+        const std::size_t found =
+            text::find(text.substr(0, from + window + needle.size() - 1), needle, from);
+        if (found != npos)
+            return found;
+        from += window;
+        meter->reached(from, text.size());
+    }
+    return text::find(text, needle, from);
+}
+
+std::size_t find(std::u16string_view text, char16_t unit, std::size_t from, WorkMeter *meter)
+{
+    return text::find(text, std::u16string_view(&unit, 1), from, meter);
+}
+
 void reserveBulk(std::u16string &text, std::size_t size)
 {
     text.reserve(size);
@@ -121,49 +145,138 @@ void reserveBulk(std::u16string &text, std::size_t size)
 #endif
 }
 
-std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
-                          std::u16string_view to)
+namespace {
+
+// Makes room for `needed` units the way a string grows, copying what is
+// already there a part at a time.
+void growWatched(std::u16string &out, std::size_t needed, WorkMeter *meter)
 {
-    if (from.empty())
-        return std::u16string(text);
+    std::u16string grown;
+    grown.reserve(std::max(needed, 2 * out.capacity()));
+    PassReporter copying(meter, out.size());
+    for (std::size_t done = 0; done < out.size(); done += meter->stride()) {
+        grown.append(out, done, meter->stride());
+        copying.at(done + meter->stride());
+    }
+    out = std::move(grown);
+}
+
+// Moves `length` units from `read` down to `write` (not after it), a part at a
+// time with a meter: moving left, a part never overwrites what is still to be read.
+void moveLeft(std::u16string &text, std::size_t write, std::size_t read, std::size_t length,
+              PassReporter &reporter)
+{
+    if (reporter.meter() != nullptr) {
+        const std::size_t part = reporter.meter()->stride();
+        while (length > part) {
+            std::char_traits<char16_t>::move(&text[write], &text[read], part);
+            write += part;
+            read += part;
+            length -= part;
+            reporter.at(read);
+        }
+    }
+    std::char_traits<char16_t>::move(&text[write], &text[read], length);
+}
+
+} // namespace
+
+void appendPiece(std::u16string &out, std::u16string_view piece, std::size_t position,
+                 PassReporter &reporter)
+{
+    if (reporter.meter() != nullptr) {
+        if (piece.size() > out.capacity() - out.size())
+            growWatched(out, out.size() + piece.size(), reporter.meter());
+        const std::size_t part = reporter.meter()->stride();
+        while (piece.size() > part) {
+            out.append(piece.substr(0, part));
+            piece.remove_prefix(part);
+            position += part;
+            reporter.at(position);
+        }
+    }
+    out.append(piece);
+}
+
+std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
+                          std::u16string_view to, WorkMeter *meter)
+{
     std::u16string result;
-    std::size_t position = text::find(text, from);
-    if (position == std::u16string_view::npos)
-        return std::u16string(text);
+    PassReporter reporter(meter, text.size());
+    if (from.empty()) {
+        if (meter != nullptr)
+            result.reserve(text.size());
+        appendPiece(result, text, 0, reporter);
+        return result;
+    }
+    std::size_t position = text::find(text, from, 0, meter);
+    if (position == std::u16string_view::npos) {
+        if (meter != nullptr)
+            result.reserve(text.size());
+        appendPiece(result, text, 0, reporter);
+        return result;
+    }
     reserveBulk(result, to.size() > from.size() ? text.size() + text.size() / 4 : text.size());
     std::size_t start = 0;
     while (position != std::u16string_view::npos) {
-        result.append(text.substr(start, position - start));
-        result.append(to);
+        appendPiece(result, text.substr(start, position - start), start, reporter);
+        appendPiece(result, to, position, reporter);
         start = position + from.size();
-        position = text::find(text, from, start);
+        reporter.at(start);
+        position = text::find(text, from, start, meter);
     }
-    result.append(text.substr(start));
+    appendPiece(result, text.substr(start), start, reporter);
     return result;
 }
 
-void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16string_view to)
+void replaceAllInPlace(std::u16string &text, std::u16string_view from, std::u16string_view to,
+                       WorkMeter *meter)
 {
     if (from.empty() || to.size() > from.size()) {
-        text = replaceAll(text, from, to);
+        text = replaceAll(text, from, to, meter);
         return;
     }
-    std::size_t position = text::find(text, from);
+    std::size_t position = text::find(text, from, 0, meter);
     if (position == std::u16string::npos)
         return;
+    PassReporter reporter(meter, text.size());
     std::size_t write = position;
     std::size_t read = position;
     while (position != std::u16string::npos) {
         if (write != read)
-            std::char_traits<char16_t>::move(&text[write], &text[read], position - read);
+            moveLeft(text, write, read, position - read, reporter);
         write += position - read;
         std::char_traits<char16_t>::copy(&text[write], to.data(), to.size());
         write += to.size();
         read = position + from.size();
-        position = text::find(text, from, read);
+        reporter.at(read);
+        position = text::find(text, from, read, meter);
     }
-    std::char_traits<char16_t>::move(&text[write], &text[read], text.size() - read);
+    moveLeft(text, write, read, text.size() - read, reporter);
     text.resize(write + text.size() - read);
+}
+
+std::u16string copyOf(std::u16string_view text, WorkMeter *meter)
+{
+    std::u16string copy;
+    // Growing by parts would copy what is already there again and again.
+    if (meter != nullptr)
+        copy.reserve(text.size());
+    PassReporter reporter(meter, text.size());
+    appendPiece(copy, text, 0, reporter);
+    return copy;
+}
+
+void removePrefix(std::u16string &text, std::size_t count, WorkMeter *meter)
+{
+    count = std::min(count, text.size());
+    if (meter == nullptr || count == 0) {
+        text.erase(0, count);
+        return;
+    }
+    PassReporter reporter(meter, text.size());
+    moveLeft(text, 0, count, text.size() - count, reporter);
+    text.resize(text.size() - count);
 }
 
 std::u16string join(const std::vector<std::u16string_view> &parts, std::u16string_view separator)
@@ -184,39 +297,43 @@ std::u16string join(const std::vector<std::u16string_view> &parts, std::u16strin
 namespace {
 
 // Length, in units, of the run of `unit` starting at `position`.
-std::size_t runLength(std::u16string_view text, std::u16string_view unit, std::size_t position)
+std::size_t runLength(std::u16string_view text, std::u16string_view unit, std::size_t position,
+                      PassReporter &reporter)
 {
     std::size_t run = 0;
     while (position + unit.size() <= text.size() && matchesAt(text, unit, position)) {
         position += unit.size();
         ++run;
+        reporter.at(position);
     }
     return run;
 }
 
 } // namespace
 
-void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t minimumRun)
+void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t minimumRun,
+                  WorkMeter *meter)
 {
     if (unit.empty() || minimumRun < 2)
         return;
     std::u16string repeated;
     for (std::size_t i = 0; i < minimumRun; ++i)
         repeated += unit;
+    PassReporter reporter(meter, text.size());
     // The first place a long run starts is the start of that whole run, so only
     // the text from there on is rewritten, run by run.
-    std::size_t read = text::find(text, repeated);
+    std::size_t read = text::find(text, repeated, 0, meter);
     std::size_t write = read;
     while (read != npos) {
-        const std::size_t run = runLength(text, unit, read);
+        const std::size_t run = runLength(text, unit, read, reporter);
         for (std::size_t i = 0; i < minimumRun - 1; ++i) {
             std::char_traits<char16_t>::copy(&text[write], unit.data(), unit.size());
             write += unit.size();
         }
         read += run * unit.size();
-        const std::size_t next = text::find(text, repeated, read);
+        const std::size_t next = text::find(text, repeated, read, meter);
         const std::size_t end = next == npos ? text.size() : next;
-        std::char_traits<char16_t>::move(&text[write], &text[read], end - read);
+        moveLeft(text, write, read, end - read, reporter);
         write += end - read;
         read = next;
     }
@@ -224,9 +341,21 @@ void collapseRuns(std::u16string &text, std::u16string_view unit, std::size_t mi
         text.resize(write);
 }
 
-void removeAll(std::u16string &text, char16_t character)
+void removeAll(std::u16string &text, char16_t character, WorkMeter *meter)
 {
-    text.erase(std::remove(text.begin(), text.end(), character), text.end());
+    if (meter == nullptr) {
+        text.erase(std::remove(text.begin(), text.end(), character), text.end());
+        return;
+    }
+    std::size_t write = 0;
+    forEachBlock(meter, text.size(), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t read = begin; read < end; ++read) {
+            if (text[read] != character)
+                text[write++] = text[read];
+        }
+        return true;
+    });
+    text.resize(write);
 }
 
 std::u16string_view trimSpaces(std::u16string_view text)
@@ -236,6 +365,24 @@ std::u16string_view trimSpaces(std::u16string_view text)
         return {};
     const std::size_t last = text.find_last_not_of(u' ');
     return text.substr(first, last - first + 1);
+}
+
+std::u16string_view trimSpaces(std::u16string_view text, WorkMeter *meter)
+{
+    if (meter == nullptr)
+        return trimSpaces(text);
+    PassReporter reporter(meter, text.size());
+    std::size_t first = 0;
+    while (first < text.size() && text[first] == u' ') {
+        ++first;
+        reporter.at(first);
+    }
+    std::size_t last = text.size();
+    while (last > first && text[last - 1] == u' ') {
+        --last;
+        reporter.at(first + (text.size() - last));
+    }
+    return text.substr(first, last - first);
 }
 
 namespace {
@@ -341,14 +488,18 @@ std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upper
     return std::u16string_view::npos;
 }
 
-std::size_t count(std::u16string_view text, std::u16string_view separator)
+std::size_t count(std::u16string_view text, std::u16string_view separator, WorkMeter *meter)
 {
     if (separator.empty())
         return 0;
+    PassReporter reporter(meter, text.size());
     std::size_t occurrences = 0;
-    for (std::size_t position = text::find(text, separator); position != std::u16string_view::npos;
-         position = text::find(text, separator, position + separator.size()))
+    for (std::size_t position = text::find(text, separator, 0, meter);
+         position != std::u16string_view::npos;
+         position = text::find(text, separator, position + separator.size(), meter)) {
         ++occurrences;
+        reporter.at(position);
+    }
     return occurrences;
 }
 

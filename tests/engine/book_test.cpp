@@ -9,36 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 using namespace quillmoth;
 using namespace quillmoth::testing;
 
 namespace {
-
-class FakeBookmarks final : public BookmarkSource {
-public:
-    FakeBookmarks(std::u16string section, std::map<std::u16string, std::u16string> keys)
-        : m_section(std::move(section)), m_keys(std::move(keys))
-    {
-    }
-    std::optional<BookmarkValues> bookmarkValues(std::u16string_view section) const override
-    {
-        if (section != m_section)
-            return std::nullopt;
-        BookmarkValues values;
-        for (std::size_t key = 0; key < values.size(); ++key) {
-            const auto found = m_keys.find(u"BM" + std::u16string(1, char16_t(u'1' + key)));
-            if (found != m_keys.end())
-                values[key] = found->second;
-        }
-        return values;
-    }
-
-private:
-    std::u16string m_section;
-    std::map<std::u16string, std::u16string> m_keys;
-};
 
 std::u16string value(std::size_t position, char16_t character)
 {

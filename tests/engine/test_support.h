@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/book.h"
+#include "engine/bookmark_source.h"
 #include "engine/text_metrics.h"
 
 #include "../text/text_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +64,31 @@ inline std::u16string chinese(std::size_t count, char16_t first = u'一')
         text += char16_t(first + (i % 200));
     return text;
 }
+
+// A bookmark file holding one section with the given keys ("BM1" to "BM4").
+class FakeBookmarks final : public BookmarkSource {
+public:
+    FakeBookmarks(std::u16string section, std::map<std::u16string, std::u16string> keys)
+        : m_section(std::move(section)), m_keys(std::move(keys))
+    {
+    }
+    std::optional<BookmarkValues> bookmarkValues(std::u16string_view section) const override
+    {
+        if (section != m_section)
+            return std::nullopt;
+        BookmarkValues values;
+        for (std::size_t key = 0; key < values.size(); ++key) {
+            const auto found = m_keys.find(u"BM" + std::u16string(1, char16_t(u'1' + key)));
+            if (found != m_keys.end())
+                values[key] = found->second;
+        }
+        return values;
+    }
+
+private:
+    std::u16string m_section;
+    std::map<std::u16string, std::u16string> m_keys;
+};
 
 } // namespace quillmoth::testing
 

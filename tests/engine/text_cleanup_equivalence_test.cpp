@@ -3,6 +3,7 @@
 
 #include "engine/text_cleanup.h"
 #include "text/text_ops.h"
+#include "text/work_meter.h"
 
 #include <gtest/gtest.h>
 
@@ -193,5 +194,41 @@ TEST(CleanTextEquivalence, JoinParagraphsMatchesThePlainRules)
             lines.push_back(randomText(random).substr(0, random() % 30));
         Lines copy = lines;
         ASSERT_EQ(Book_JoinParagraphsWest(copy), plainJoin(lines)) << "round " << round;
+    }
+}
+
+namespace {
+
+class CountingMeter final : public text::WorkMeter {
+public:
+    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
+    int reports = 0;
+
+protected:
+    void reachedFraction(double) override { ++reports; }
+};
+
+} // namespace
+
+// Watched by a meter with a small stride, every pass of a clean-up works in
+// small parts; the text must come out the same.
+TEST(CleanTextEquivalence, WithAMeterTheCleanUpsGiveTheSameText)
+{
+    std::mt19937 random(29);
+    for (int round = 0; round < 1500; ++round) {
+        const std::u16string text = randomText(random) + randomText(random);
+        CountingMeter meter(1 + random() % 12);
+        SCOPED_TRACE(round);
+        ASSERT_EQ(normalizeLineEnds(text, &meter), normalizeLineEnds(text));
+        ASSERT_EQ(Book_CleanTextChST(text, &meter), Book_CleanTextChST(text));
+        for (bool reformat : {false, true}) {
+            std::u16string spare;
+            std::u16string watchedSpare;
+            const std::u16string plain = Book_CleanTextWest01(text, reformat, spare);
+            ASSERT_EQ(Book_CleanTextWest01(text, reformat, watchedSpare, &meter), plain);
+        }
+        if (text.size() > 10 * meter.stride()) {
+            ASSERT_GT(meter.reports, 0);
+        }
     }
 }

@@ -2,12 +2,16 @@
 // settings taken from the first bytes, and checks the record's invariants.
 
 #include "engine/book.h"
+#include "engine/book_progress.h"
 #include "engine/bookmark_source.h"
 #include "engine/chapter_detection.h"
+#include "engine/text_cleanup.h"
 #include "engine/text_metrics.h"
 #include "engine/word_wrap.h"
 #include "text/code_page.h"
+#include "text/work_meter.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -40,6 +44,14 @@ public:
 
 private:
     const std::uint8_t *m_bytes;
+};
+
+class SmallStrideMeter final : public text::WorkMeter {
+public:
+    explicit SmallStrideMeter(std::size_t stride) : WorkMeter(stride) {}
+
+protected:
+    void reachedFraction(double) override {}
 };
 
 const AnsiCodePage &codePage(int choice)
@@ -109,6 +121,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             SubTitleE(text.substr(0, 40));
         }
     }
+
+    // Watched creation gives the same book; a clock that jumps a second at
+    // every look makes every report a progress call.
+    std::chrono::steady_clock::time_point now{};
+    BookCreationControl control;
+    control.clock = [&] { return now += std::chrono::seconds(1); };
+    double last = 0;
+    control.onProgress = [&](double fraction) {
+        check(fraction >= last && fraction <= 1, "progress went back or past the end");
+        last = fraction;
+    };
+    const Book watched = Book_CreatBOOK(pathText, false, settings, metrics, ansi,
+                                        withBookmarks ? &bookmarks : nullptr, &control);
+    check(watched == book, "watching changed the book");
+
+    // The clean-ups in parts of a few units give the text they give in one go.
+    SmallStrideMeter meter(1 + data[6] % 7);
+    std::u16string spare;
+    const std::u16string sample = book.BookText.substr(0, 3000);
+    check(Book_CleanTextWest01(sample, settings.ReformatParagraphs, spare, &meter) ==
+              Book_CleanTextWest01(sample, settings.ReformatParagraphs),
+          "watched Western clean-up differs");
+    check(Book_CleanTextChST(sample, &meter) == Book_CleanTextChST(sample),
+          "watched Chinese clean-up differs");
 
     // The same text as a clipboard book, and a direct wrap of its start.
     const Book clipboard = Book_CreatBOOK(book.BookText.substr(0, 4000), true, settings, metrics,

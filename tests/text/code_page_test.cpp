@@ -1,8 +1,11 @@
 #include "text/code_page.h"
+#include "text/work_meter.h"
 
 #include "text_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace quillmoth;
 using quillmoth::testing::big5;
@@ -67,4 +70,45 @@ TEST(CodePage, Decode_TurnsInvalidBytesIntoReplacementCharacters)
     // A Japanese converter that would substitute U+001A still gives U+FFFD.
     const std::u16string japanese = AnsiCodePage::named("CP932")->decode("\x80");
     EXPECT_EQ(japanese, u"\uFFFD");
+}
+
+namespace {
+
+class SilentMeter final : public text::WorkMeter {
+public:
+    explicit SilentMeter(std::size_t stride) : WorkMeter(stride) {}
+    int reports = 0;
+
+protected:
+    void reachedFraction(double) override { ++reports; }
+};
+
+} // namespace
+
+// Decoding part by part cuts characters in two at every part's end; the
+// converter must finish them with the next part, invalid bytes included.
+TEST(CodePage, Decode_PartByPartGivesTheTextOfOneCall)
+{
+    std::mt19937 random(41);
+    const std::string pieces[] = {"\xB5\xC4", "A", "\xA7\xDA\xAD\xCC", "\x81", "\xE7\x9A\x84",
+                                  "\xC3", "\xF0\x9F\x98\x80", "\x82\xA0", "\xFF", "\r\n", "\x80"};
+    const char *converters[] = {"windows-936-2000", "windows-950-2000", "UTF-8",
+                                "ibm-943_P15A-2003"};
+    for (int round = 0; round < 600; ++round) {
+        std::string bytes;
+        const int count = int(random() % 80);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random() % std::size(pieces)];
+        for (const char *converter : converters) {
+            SilentMeter meter(1 + random() % 7);
+            ASSERT_EQ(decodeWithConverter(converter, bytes, &meter),
+                      decodeWithConverter(converter, bytes))
+                << round << " " << converter;
+        }
+        SilentMeter meter(3);
+        ASSERT_EQ(gbk().decode(bytes, &meter), gbk().decode(bytes)) << round;
+        if (bytes.size() > 10) {
+            ASSERT_GT(meter.reports, 0);
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #include "text/text_decoding.h"
+#include "text/work_meter.h"
 
 #include "text_test_support.h"
 
@@ -255,4 +256,71 @@ TEST(ReadTextFile, DecodesBig5AndUtf8ByName)
     EXPECT_EQ(ReadTextFile(folder.path() / "missing", "utf-8", false, 0), u"");
     EXPECT_EQ(ReadTextFile("", "utf-8", false, 0), u"");
     EXPECT_EQ(ReadTextFile(utf8File, "no-such-charset", false, 0), u"");
+}
+
+namespace {
+
+class CountingMeter final : public text::WorkMeter {
+public:
+    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
+    int reports = 0;
+
+protected:
+    void reachedFraction(double) override { ++reports; }
+};
+
+} // namespace
+
+TEST(IsUTF8Bytes, BlockByBlockAgreesWithOneBlock)
+{
+    std::mt19937 random(43);
+    const std::string pieces[] = {"a", "01234567", "\xC3\xA9", "\xE7\x9A\x84", "\x80", "\xC3",
+                                  "\xF0\x9F\x98\x80", "\xFF", "\xB5\xC4"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        const int count = int(random() % 30);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random() % std::size(pieces)];
+        CountingMeter meter(1 + random() % 11);
+        const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.data());
+        ASSERT_EQ(IsUTF8Bytes(std::span(data, bytes.size()), &meter), utf8Test(bytes)) << round;
+    }
+}
+
+// Every encoding read with a meter gives the text read without one; small
+// strides cut the reading, the UTF-8 test and the decoding into many parts.
+TEST(LoadTextFile, WithAMeterReadsTheSameText)
+{
+    TemporaryFolder folder;
+    const std::u16string text = u"第一章 的\r\nHello 山居秋暝 \uFFFD caf\u00E9";
+    const std::string files[] = {
+        "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello",
+        "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9",
+        "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9 \xC3",
+        "\xFF\xFE" + utf16le(text) + "x",
+        "\xFE\xFF" + utf16be(text),
+        std::string("\xFF\xFE\0\0a\0\0\0", 8),
+        "",
+    };
+    for (const std::string &bytes : files) {
+        std::string repeated;
+        for (int i = 0; i < 50; ++i)
+            repeated += i == 0 ? bytes : bytes.substr(std::min<std::size_t>(bytes.size(), 3));
+        const auto path = folder.write("book.txt", repeated);
+        for (const std::size_t stride : {1, 2, 5, 64}) {
+            CountingMeter meter(stride);
+            std::int32_t plainEncoding = kDetectEncoding;
+            std::int32_t watchedEncoding = kDetectEncoding;
+            const std::u16string plain = LoadTextFile(path, plainEncoding, gbk());
+            EXPECT_EQ(LoadTextFile(path, watchedEncoding, gbk(), &meter), plain) << stride;
+            EXPECT_EQ(watchedEncoding, plainEncoding);
+            EXPECT_EQ(ReadTextFile(path, "big5", false, 0, &meter),
+                      ReadTextFile(path, "big5", false, 0));
+            EXPECT_EQ(ReadTextFile(path, "utf-8", true, 7, &meter),
+                      ReadTextFile(path, "utf-8", true, 7));
+            if (!repeated.empty()) {
+                EXPECT_GT(meter.reports, 0);
+            }
+        }
+    }
 }

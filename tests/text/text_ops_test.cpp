@@ -86,3 +86,90 @@ TEST(TextOps, CaseFolding_ComparesUnitByUnit)
     EXPECT_TRUE(text::lessFoldingCase(u"ABC", u"abc"));
     EXPECT_FALSE(text::lessFoldingCase(u"abc", u"ABC"));
 }
+
+namespace {
+
+// Counts the reports of the passes it watches, with a stride of its own.
+class CountingMeter final : public text::WorkMeter {
+public:
+    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
+    int reports = 0;
+
+protected:
+    void reachedFraction(double) override { ++reports; }
+};
+
+} // namespace
+
+// A meter with a small stride makes every pass work in many small parts, so
+// that windows, parts and blocks meet every match and run at their edges.
+TEST(TextOps, WithAMeter_EveryOperationGivesTheSameResult)
+{
+    std::mt19937 random(31);
+    const std::u16string pieces[] = {u"\r\n", u"\r\n\r\n\r\n", u" ", u"   ", u"ab", u"\u3000",
+                                     u"x", u"\r", u"aaaa"};
+    const std::u16string needles[] = {u"\r\n", u" ", u"a", u"\r\n\r\n", u"aaa", u"b\r", u""};
+    for (int round = 0; round < 1500; ++round) {
+        std::u16string text;
+        const int count = int(random() % 60);
+        for (int i = 0; i < count; ++i)
+            text += pieces[random() % std::size(pieces)];
+        const std::u16string &needle = needles[random() % std::size(needles)];
+        const std::u16string &other = needles[random() % std::size(needles)];
+        CountingMeter meter(1 + random() % 9);
+        SCOPED_TRACE(round);
+
+        const std::size_t from = random() % (text.size() + 2);
+        ASSERT_EQ(text::find(text, needle, from, &meter), text::find(text, needle, from));
+        ASSERT_EQ(text::find(text, u'\r', from, &meter), text::find(text, u'\r', from));
+        ASSERT_EQ(text::count(text, needle, &meter), text::count(text, needle));
+        ASSERT_EQ(text::replaceAll(text, needle, other, &meter),
+                  text::replaceAll(text, needle, other));
+        std::u16string inPlace = text;
+        std::u16string watched = text;
+        text::replaceAllInPlace(inPlace, needle, other);
+        text::replaceAllInPlace(watched, needle, other, &meter);
+        ASSERT_EQ(watched, inPlace);
+        for (const std::size_t run : {2, 3}) {
+            std::u16string collapsed = text;
+            std::u16string collapsedWatched = text;
+            text::collapseRuns(collapsed, needle, run);
+            text::collapseRuns(collapsedWatched, needle, run, &meter);
+            ASSERT_EQ(collapsedWatched, collapsed);
+        }
+        std::u16string removed = text;
+        std::u16string removedWatched = text;
+        text::removeAll(removed, u' ');
+        text::removeAll(removedWatched, u' ', &meter);
+        ASSERT_EQ(removedWatched, removed);
+        ASSERT_EQ(text::trimSpaces(text, &meter), text::trimSpaces(text));
+        ASSERT_EQ(text::copyOf(text, &meter), text);
+        std::u16string shortened = text;
+        text::removePrefix(shortened, from, &meter);
+        ASSERT_EQ(shortened, text.substr(std::min(from, text.size())));
+        std::vector<std::u16string_view> parts;
+        std::vector<std::u16string_view> partsWatched;
+        text::forEachPart(text, u"\r\n", [&](std::u16string_view part) { parts.push_back(part); });
+        text::forEachPart(
+            text, u"\r\n", [&](std::u16string_view part) { partsWatched.push_back(part); }, &meter);
+        ASSERT_EQ(partsWatched, parts);
+        if (text.size() > 40 * meter.stride()) {
+            ASSERT_GT(meter.reports, 0);
+        }
+    }
+}
+
+TEST(TextOps, AppendPiece_GrowsInPartsToTheSameText)
+{
+    CountingMeter meter(4);
+    text::PassReporter reporter(&meter, 1000);
+    std::u16string out = u"start";
+    std::u16string expected = out;
+    for (int i = 0; i < 200; ++i) {
+        const std::u16string piece(std::size_t(i % 13), char16_t(u'a' + i % 26));
+        text::appendPiece(out, piece, std::size_t(i) * 5, reporter);
+        expected += piece;
+    }
+    EXPECT_EQ(out, expected);
+    EXPECT_GT(meter.reports, 0);
+}

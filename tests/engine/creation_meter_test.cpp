@@ -1,0 +1,281 @@
+// Progress and cancellation of book creation, watched through its control.
+
+#include "engine/book.h"
+#include "engine/book_progress.h"
+#include "engine/bookmark_markers.h"
+#include "engine/cjk_pagination.h"
+#include "engine/layout_text.h"
+#include "engine/western_pagination.h"
+#include "text/text_paths.h"
+#include "text/work_meter.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+std::u16string chineseBook()
+{
+    std::u16string text;
+    for (int chapter = 1; chapter <= 80; ++chapter) {
+        text += u"第" + chinese(2, char16_t(u'一' + chapter)) + u"章 山居\r\n\r\n";
+        for (int paragraph = 0; paragraph < 12; ++paragraph)
+            text += u"\u3000\u3000" + chinese(30 + paragraph * 9, char16_t(u'一' + paragraph)) +
+                    u"\r\n";
+    }
+    return text;
+}
+
+std::u16string westernBook()
+{
+    std::u16string text;
+    for (int chapter = 1; chapter <= 40; ++chapter) {
+        text += u"CHAPTER " + std::u16string(1, char16_t(u'A' + chapter % 26)) + u"\r\n\r\n";
+        for (int line = 0; line < 90; ++line)
+            text += repeat(u"the keeper climbs ", 1 + line % 4) +
+                    (line % 7 == 6 ? u".\r\n" : u"\r\n");
+    }
+    return text;
+}
+
+std::string gbkBytes(std::u16string_view text)
+{
+    std::string bytes;
+    for (const char16_t c : text) {
+        const auto code = std::uint16_t(gbk().charCode(c));
+        if (gbk().isDoubleByte(c))
+            bytes += char(code >> 8);
+        bytes += char(code & 0xFF);
+    }
+    return bytes;
+}
+
+// One way of creating a book, from a file or from the clipboard.
+struct Source {
+    const char *name;
+    bool fromClipboard;
+    bool chinese;
+    bool forceBig5;
+};
+
+void PrintTo(const Source &source, std::ostream *out) { *out << source.name; }
+
+constexpr Source kSources[] = {
+    {"ChineseFile", false, true, false},   {"WesternFile", false, false, false},
+    {"ChineseClipboard", true, true, false}, {"WesternClipboard", true, false, false},
+    {"ForcedBig5File", false, false, true},
+};
+
+// Creates a book from the source with a clock that moves on `tick` at every look.
+class Creation {
+public:
+    Creation(const Source &source, const TemporaryFolder &folder) : m_source(source)
+    {
+        m_text = source.chinese ? chineseBook() : westernBook();
+        m_settings = page(600, 900);
+        m_settings.ReformatParagraphs = true;
+        m_settings.ListUpChapters = true;
+        m_settings.IllustrationsOn = true;
+        m_settings.ForceBIG5 = source.forceBig5;
+        if (!source.fromClipboard)
+            m_source16 = text::textFromPath(folder.write("Book.txt", gbkBytes(m_text)));
+        else
+            m_source16 = m_text;
+        control.clock = [this] {
+            ++clockCalls;
+            now += tick;
+            return now;
+        };
+    }
+
+    Book create(const BookCreationControl *with) const
+    {
+        return Book_CreatBOOK(m_source16, m_source.fromClipboard, m_settings, fixedMetrics(), gbk(),
+                              &m_bookmarks, with);
+    }
+
+    std::size_t size() const { return m_text.size(); }
+
+    BookCreationControl control;
+    Clock::time_point now{};
+    Clock::duration tick = std::chrono::milliseconds(7);
+    int clockCalls = 0;
+
+private:
+    Source m_source;
+    std::u16string m_text;
+    std::u16string m_source16;
+    BookSettings m_settings;
+    FakeBookmarks m_bookmarks{u"Book", {{u"BM1", u"5000,-19004"}, {u"BM2", u"30000,65"}}};
+};
+
+class CreationControl : public ::testing::TestWithParam<Source> {};
+
+} // namespace
+
+TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReachesTheEnd)
+{
+    const TemporaryFolder folder;
+    Creation creation(GetParam(), folder);
+    std::vector<std::pair<Clock::time_point, double>> calls;
+    creation.control.onProgress = [&](double fraction) {
+        calls.emplace_back(creation.now, fraction);
+    };
+    const Book watched = creation.create(&creation.control);
+
+    ASSERT_GE(calls.size(), 3u);
+    Clock::time_point previous{};
+    double fraction = 0;
+    for (const auto &[time, value] : calls) {
+        EXPECT_GE(time - previous, kProgressInterval);
+        EXPECT_GE(value, fraction);
+        EXPECT_LE(value, 1.0);
+        previous = time;
+        fraction = value;
+    }
+    EXPECT_GT(fraction, 0.9);
+    // The clock is looked at about once in a thousand characters of the book,
+    // not for every unit of work.
+    EXPECT_LT(creation.clockCalls, int(creation.size() / 300));
+    // Watching changes nothing in the book.
+    EXPECT_EQ(watched, creation.create(nullptr));
+    EXPECT_EQ(watched.Error, EngineError::None);
+}
+
+TEST_P(CreationControl, Cancel_FromTheProgressCallback_StopsAtOnce)
+{
+    const TemporaryFolder folder;
+    Creation creation(GetParam(), folder);
+    std::atomic<bool> cancel{false};
+    int progressCalls = 0;
+    int clockCallsAtCancel = 0;
+    creation.control.cancel = &cancel;
+    creation.control.onProgress = [&](double) {
+        ++progressCalls;
+        clockCallsAtCancel = creation.clockCalls;
+        cancel = true;
+    };
+    const Book book = creation.create(&creation.control);
+
+    EXPECT_EQ(book.Error, EngineError::Cancelled);
+    EXPECT_EQ(book.PageCount, 0);
+    EXPECT_EQ(book.Pages.size(), 0);
+    EXPECT_TRUE(book.BookText.empty());
+    EXPECT_TRUE(book.ChapterTitles.empty());
+    EXPECT_TRUE(book.Bookmarks.empty());
+    EXPECT_FALSE(book.IsBusy);
+    EXPECT_EQ(book.BookFileName, GetParam().fromClipboard ? u"Clipboard text" : u"Book.txt");
+    EXPECT_EQ(progressCalls, 1);
+    EXPECT_EQ(creation.clockCalls, clockCallsAtCancel);
+}
+
+TEST_P(CreationControl, Cancel_BeforeTheStart_DoesNoWork)
+{
+    const TemporaryFolder folder;
+    Creation creation(GetParam(), folder);
+    const std::atomic<bool> cancel{true};
+    creation.control.cancel = &cancel;
+    creation.control.onProgress = [](double) { ADD_FAILURE() << "progress after cancelling"; };
+    EXPECT_EQ(creation.create(&creation.control).Error, EngineError::Cancelled);
+    EXPECT_LE(creation.clockCalls, 1);
+}
+
+TEST_P(CreationControl, ControlWithoutCallbacks_LeavesTheClockAndTheBookAlone)
+{
+    const TemporaryFolder folder;
+    Creation creation(GetParam(), folder);
+    const std::atomic<bool> cancel{false};
+    creation.control.cancel = &cancel;
+    EXPECT_EQ(creation.create(&creation.control), creation.create(nullptr));
+    EXPECT_EQ(creation.clockCalls, 0);
+}
+
+TEST_P(CreationControl, NothingOfTheControlIsKept)
+{
+    const TemporaryFolder folder;
+    Creation creation(GetParam(), folder);
+    const auto token = std::make_shared<int>(0);
+    bool returned = false;
+    creation.control.onProgress = [token, &returned](double) { EXPECT_FALSE(returned); };
+    const long held = token.use_count();
+    creation.create(&creation.control);
+    returned = true;
+    EXPECT_EQ(token.use_count(), held);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, CreationControl, ::testing::ValuesIn(kSources),
+                         [](const auto &test) { return std::string(test.param.name); });
+
+namespace {
+
+class CountingMeter final : public text::WorkMeter {
+public:
+    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
+    int reports = 0;
+
+protected:
+    void reachedFraction(double) override { ++reports; }
+};
+
+std::u16string randomBook(std::mt19937 &random)
+{
+    static const std::u16string pieces[] = {
+        u"\r\n", u"\r\n\r\n", u"\r\n\r\n\r\n", u" ", u"   ", u"the sea ", u"CHAPTER 2\r\n", u".",
+        u"第三章 夜\r\n", u"\u3000\u3000", u"山水清音", u"\n", u"\"", u"x"};
+    std::u16string text;
+    const int count = int(random() % 400);
+    for (int i = 0; i < count; ++i) {
+        text += pieces[random() % std::size(pieces)];
+        if (random() % 25 == 0)
+            text += random() % 2 ? chinese(40 + random() % 200)
+                                 : repeat(u"word ", 20 + int(random() % 60));
+    }
+    return text;
+}
+
+} // namespace
+
+// Layout and page cutting in small parts give the same book, in both layouts.
+TEST(CreationMeter, WatchedPaginationGivesTheSameBook)
+{
+    std::mt19937 random(53);
+    for (int round = 0; round < 300; ++round) {
+        Book base;
+        base.BookText = randomBook(random);
+        base.BookTitle = u"T";
+        const std::string position = std::to_string(1 + random() % (base.BookText.size() + 1));
+        const FakeBookmarks bookmarks(
+            u"T", {{u"BM1", std::u16string(position.begin(), position.end()) + u",65"}});
+        CountingMeter meter(1 + random() % 40);
+        Book marked = base;
+        loadBookmarks(base, bookmarks);
+        loadBookmarks(marked, bookmarks, &meter);
+        ASSERT_EQ(marked, base);
+        base.LinesPerPage = 3 + random() % 30;
+
+        BookSettings settings = page(200 + int(random() % 600), 500);
+        settings.ReformatParagraphs = random() % 2;
+        settings.ListUpChapters = random() % 2;
+        settings.IllustrationsOn = random() % 2;
+        for (const bool chinese : {true, false}) {
+            Book plain = base;
+            Book watched = base;
+            const auto paginate = chinese ? Book_MakePagesChST : Book_MakePagesWest;
+            ASSERT_EQ(paginate(watched, settings, fixedMetrics(), gbk(), &meter),
+                      paginate(plain, settings, fixedMetrics(), gbk(), nullptr));
+            ASSERT_EQ(watched, plain) << round << (chinese ? " Chinese" : " Western");
+        }
+        const LaidOutText plainLines = layOutChineseText(base.BookText, 7);
+        const LaidOutText watchedLines = layOutChineseText(base.BookText, 7, &meter);
+        ASSERT_EQ(watchedLines.store, plainLines.store);
+        ASSERT_EQ(watchedLines.lineCount, plainLines.lineCount);
+    }
+}
