@@ -4,6 +4,7 @@
 #include "bookmark_source.h"
 #include "cjk_pagination.h"
 #include "creation_meter.h"
+#include "measured_texts.h"
 #include "numeric.h"
 #include "text_metrics.h"
 #include "western_pagination.h"
@@ -104,12 +105,12 @@ Book Book_CreatBOOK(std::u16string_view source, bool fromClipboard, const BookSe
         book.IsCJK = IsAsianChar(book.BookText, codePage);
         const int usableHeight = settings.PageHeight - 100;
         if (book.IsCJK) {
-            book.LinesPerPage = roundHalfEven(
-                divide(double(usableHeight), metrics.height(u"的") + settings.LineSpace));
+            const double lineHeight = metrics.height(kChineseSample) + settings.LineSpace;
+            book.LinesPerPage = roundHalfEven(divide(double(usableHeight), lineHeight));
             book.Error = Book_MakePagesChST(book, settings, metrics, codePage, meter);
         } else {
-            book.LinesPerPage = roundHalfEven(
-                divide(double(usableHeight), metrics.height(u"A") + settings.LineSpace) - 0.5);
+            const double lineHeight = metrics.height(kWesternLetterSample) + settings.LineSpace;
+            book.LinesPerPage = roundHalfEven(divide(double(usableHeight), lineHeight) - 0.5);
             book.Error = Book_MakePagesWest(book, settings, metrics, codePage, meter);
         }
     } catch (const EngineFailure &failure) {

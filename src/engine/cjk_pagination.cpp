@@ -4,6 +4,7 @@
 #include "bookmark_markers.h"
 #include "chapter_detection.h"
 #include "layout_text.h"
+#include "measured_texts.h"
 #include "numeric.h"
 #include "page_cutter.h"
 #include "text_cleanup.h"
@@ -23,8 +24,9 @@ EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
 {
     try {
         text::MeterSteps steps(meter, {2, 3, 3, 1});  // copy, clean-up, layout, pages
-        const std::int64_t lineHeight = roundHalfEven(metrics.height(u"啊") + settings.LineSpace);
-        const auto wideWidth = float(metrics.width(u"的"));
+        const std::int64_t lineHeight =
+            roundHalfEven(metrics.height(kChineseLineSample) + settings.LineSpace);
+        const auto wideWidth = float(metrics.width(kChineseSample));
         book.CharsPerLine = std::max<std::int64_t>(
             1, roundHalfEven(double(divide(float(settings.PageWidth - 70), wideWidth))));
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "measured_texts.h"
+
+#include <array>
 #include <string_view>
 
 namespace quillmoth {
@@ -37,6 +40,23 @@ private:
     double m_narrowWidth;
     double m_wideWidth;
     double m_height;
+};
+
+// The measurements of the engine's texts (kEngineMeasuredTexts), taken once
+// from other metrics and kept as plain numbers. Real font metrics must stay
+// on the thread that made their font; a recording of them can be copied to
+// any thread and used there. A text that was not recorded measures NaN, which
+// stops book creation with an overflow instead of laying it out wrong.
+class RecordedTextMetrics final : public TextMetrics {
+public:
+    explicit RecordedTextMetrics(const TextMetrics &source);
+
+    double width(std::u16string_view text) const override;
+    double height(std::u16string_view text) const override;
+
+private:
+    std::array<double, kEngineMeasuredTexts.size()> m_widths{};
+    std::array<double, kEngineMeasuredTexts.size()> m_heights{};
 };
 
 } // namespace quillmoth

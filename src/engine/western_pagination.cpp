@@ -4,6 +4,7 @@
 #include "bookmark_markers.h"
 #include "chapter_detection.h"
 #include "layout_text.h"
+#include "measured_texts.h"
 #include "numeric.h"
 #include "page_cutter.h"
 #include "text_cleanup.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine_error.h"
+#include "measured_texts.h"
 
 #include <string_view>
 
@@ -14,10 +15,6 @@ struct BookSettings;
 namespace text {
 class WorkMeter;
 }
-
-// The sample whose average character width sets the Western line length.
-inline constexpr std::u16string_view kWesternSample =
-    u"AIJLDWX bcdefghijk lmnop qrstuv wxyz A bcdefghijk lmnop qrstuv wxyz";
 
 // Lays out a Western book: wraps paragraphs at spaces, cuts pages into
 // spreads, lists chapters and puts bookmarked characters back, reporting to an

@@ -1,0 +1,153 @@
+#include "engine/text_metrics.h"
+
+#include "engine/book.h"
+#include "text/text_paths.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+using namespace quillmoth;
+using namespace quillmoth::testing;
+
+namespace {
+
+// Measures the engine's listed texts, each by numbers of its own, and fails the
+// test on any other text: an engine change that measures something new must
+// add it to kEngineMeasuredTexts, or recorded metrics would not know it.
+class ListedTextsOnly final : public TextMetrics {
+public:
+    double width(std::u16string_view text) const override { return measure(text, 0); }
+    double height(std::u16string_view text) const override { return measure(text, 1); }
+
+    // Every text measured so far.
+    mutable std::set<std::u16string, std::less<>> measured;
+    mutable int measurements = 0;
+
+private:
+    double measure(std::u16string_view text, int dimension) const
+    {
+        ++measurements;
+        measured.emplace(text);
+        for (std::size_t i = 0; i < kEngineMeasuredTexts.size(); ++i) {
+            if (kEngineMeasuredTexts[i] == text)
+                return dimension == 0 ? 13.0 + 7.0 * double(i) * double(text.size()) : 15.5 + double(i);
+        }
+        ADD_FAILURE() << "the engine measured a text it does not list, of " << text.size()
+                      << " units";
+        return 10;
+    }
+};
+
+struct Case {
+    const char *name;
+    std::u16string text;
+    bool fromFile;
+    BookSettings settings;
+};
+
+BookSettings with(bool reformat, bool chapters, bool illustrations, int width = 600)
+{
+    BookSettings settings = page(width, 900);
+    settings.ReformatParagraphs = reformat;
+    settings.ListUpChapters = chapters;
+    settings.IllustrationsOn = illustrations;
+    return settings;
+}
+
+std::vector<Case> cases()
+{
+    std::u16string chineseBook;
+    std::u16string westernBook;
+    for (int chapter = 1; chapter <= 6; ++chapter) {
+        chineseBook += u"第" + chinese(1, char16_t(u'一' + chapter)) + u"章 夜雨\r\n\r\n";
+        westernBook += u"CHAPTER " + std::u16string(1, char16_t(u'0' + chapter)) + u"\r\n\r\n";
+        for (int line = 0; line < 30; ++line) {
+            chineseBook += u"\u3000\u3000" + chinese(20 + 7 * line) + u"\r\n";
+            westernBook += repeat(u"the lamp burns low ", 1 + line % 5) + u".\r\n";
+        }
+    }
+    std::vector<Case> all;
+    for (const bool reformat : {false, true}) {
+        for (const bool chapters : {false, true}) {
+            for (const bool illustrations : {false, true}) {
+                const BookSettings settings = with(reformat, chapters, illustrations);
+                all.push_back({"Chinese file", chineseBook, true, settings});
+                all.push_back({"Western file", westernBook, true, settings});
+                all.push_back({"Chinese clipboard", chineseBook, false, settings});
+                all.push_back({"Western clipboard", westernBook, false, settings});
+            }
+        }
+    }
+    all.push_back({"short Western", u"Hello world", false, with(true, true, true)});
+    all.push_back({"short Chinese", chinese(30), false, with(true, true, true)});
+    all.push_back({"empty", u"", true, with(true, true, false)});
+    all.push_back({"narrow Western", westernBook, false, with(true, true, true, 40)});
+    all.push_back({"narrow Chinese", chineseBook, false, with(true, true, true, 40)});
+    return all;
+}
+
+Book create(const Case &c, const TextMetrics &metrics, const TemporaryFolder &folder)
+{
+    const FakeBookmarks bookmarks(u"Book", {{u"BM1", u"30,-19004"}, {u"BM3", u"900,65"}});
+    if (!c.fromFile)
+        return Book_CreatBOOK(c.text, true, c.settings, metrics, gbk(), nullptr);
+    std::string bytes;
+    for (const char16_t unit : c.text) {
+        const auto code = std::uint16_t(gbk().charCode(unit));
+        if (gbk().isDoubleByte(unit))
+            bytes += char(code >> 8);
+        bytes += char(code & 0xFF);
+    }
+    const std::u16string path = text::textFromPath(folder.write("Book.txt", bytes));
+    return Book_CreatBOOK(path, false, c.settings, metrics, gbk(), &bookmarks);
+}
+
+} // namespace
+
+TEST(EngineMeasuredTexts, AreEveryTextBookCreationMeasures)
+{
+    const TemporaryFolder folder;
+    ListedTextsOnly metrics;
+    for (const Case &c : cases()) {
+        SCOPED_TRACE(c.name);
+        const Book book = create(c, metrics, folder);
+        EXPECT_EQ(book.Error, EngineError::None);
+    }
+    // And the list holds nothing the engine never measures.
+    EXPECT_EQ(metrics.measured.size(), kEngineMeasuredTexts.size());
+}
+
+TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
+{
+    const TemporaryFolder folder;
+    const ListedTextsOnly listed;
+    const FixedTextMetrics fixed(7, 15, 17);
+    for (const TextMetrics *source : {static_cast<const TextMetrics *>(&listed),
+                                      static_cast<const TextMetrics *>(&fixed)}) {
+        const RecordedTextMetrics recorded(*source);
+        const RecordedTextMetrics copy = recorded;
+        for (const Case &c : cases()) {
+            SCOPED_TRACE(c.name);
+            const Book expected = create(c, *source, folder);
+            EXPECT_EQ(create(c, recorded, folder), expected);
+            EXPECT_EQ(create(c, copy, folder), expected);
+        }
+    }
+}
+
+TEST(RecordedTextMetrics, MeasureEachListedTextOnceAndNothingElse)
+{
+    const ListedTextsOnly listed;
+    const RecordedTextMetrics recorded(listed);
+    EXPECT_EQ(listed.measurements, int(2 * kEngineMeasuredTexts.size()));
+    for (const std::u16string_view text : kEngineMeasuredTexts) {
+        EXPECT_EQ(recorded.width(std::u16string(text)), listed.width(text));
+        EXPECT_EQ(recorded.height(std::u16string(text)), listed.height(text));
+    }
+    EXPECT_TRUE(std::isnan(recorded.width(u"的的")));
+    EXPECT_TRUE(std::isnan(recorded.height(u"")));
+}
