@@ -65,10 +65,14 @@ struct Book {
 
     // The character written over bookmarked characters of BookText.
     char16_t BookmarkMarker = u'\uFFFF';
-    // A bookmark that was written into BookText: its entry and the character it covers.
+    // A bookmark that was written into BookText: its entry, the character it
+    // covers, and the page its marker was recorded on (0 when none was: a
+    // single spread records no page, Western layout none for a saved code
+    // that names no character).
     struct MarkedBookmark {
         std::size_t entry = 0;
         char16_t original = 0;
+        std::int32_t page = 0;
         friend bool operator==(const MarkedBookmark &, const MarkedBookmark &) = default;
     };
     // The marked bookmarks in ascending Position, the order their markers appear in.

@@ -108,31 +108,21 @@ void loadBookmarks(Book &book, const BookmarkSource &source, text::WorkMeter *me
     }
 }
 
-MarkerRestorer::Outcome MarkerRestorer::restoreOne(char16_t &marker)
+MarkerRestorer::SavedCode MarkerRestorer::savedCodeOf(const Book::MarkedBookmark &marked) const
 {
-    const std::size_t seen = m_markersSeen++;
-    if (seen >= m_book.MarkedBookmarks.size())
-        return Outcome::Failed;
-    const Book::MarkedBookmark &marked = m_book.MarkedBookmarks[seen];
     const std::u16string &charCode = m_book.Bookmarks[marked.entry].CharCode;
-
-    // The saved code names the character; a code that names none puts back the
-    // character the marker covers, so a page never shows the marker.
-    std::optional<std::u16string> character;
     // Codes are written without a plus sign, and one with it has never named
     // a character.
     const std::optional<double> value =
         text::trimSpaces(charCode).starts_with(u'+')
             ? std::nullopt
             : text::wholeNumber(charCode, text::NumberRules::BookmarkFile);
-    if (value && std::fabs(*value) < 1e9)
-        character = m_codePage.characterForCode(roundHalfEven(*value));
-    if (character && character->size() == 1) {
-        marker = character->front();
-        return Outcome::Restored;
-    }
-    marker = marked.original;
-    return Outcome::Failed;
+    if (!value || std::fabs(*value) >= 1e9)
+        return SavedCode::NamesNothing;
+    const std::optional<std::u16string> character =
+        m_codePage.characterForCode(roundHalfEven(*value));
+    return character && character->size() == 1 ? SavedCode::NamesCharacter
+                                               : SavedCode::NamesNothing;
 }
 
 } // namespace quillmoth

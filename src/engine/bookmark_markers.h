@@ -19,19 +19,20 @@ void loadBookmarks(Book &book, const BookmarkSource &source, text::WorkMeter *me
 
 // Puts the bookmarked characters back as pages are cut: the markers of the
 // whole book, in reading order, belong to the marked bookmarks in ascending
-// Position.
+// Position. Each marker gives back the character it covers.
 class MarkerRestorer {
 public:
-    MarkerRestorer(const Book &book, const AnsiCodePage &codePage)
-        : m_book(book), m_codePage(codePage)
+    MarkerRestorer(Book &book, const AnsiCodePage &codePage) : m_book(book), m_codePage(codePage)
     {
     }
 
-    // How one marker was put back.
-    enum class Outcome { Restored, Failed };
+    // Whether the bookmark's saved code names a character of the code page;
+    // Western layout records the pages only of those that do.
+    enum class SavedCode { NamesCharacter, NamesNothing };
 
     // Restores every marker in text[offset, offset + length) and calls
-    // onMarker(outcome) for each, left to right.
+    // onMarker(marked, savedCode) for each, left to right, with the marked
+    // bookmark it belongs to.
     template <typename OnMarker>
     void restore(std::u16string &text, std::size_t offset, std::size_t length, OnMarker onMarker)
     {
@@ -41,14 +42,20 @@ public:
         // over the rest of the book once for every page.
         const std::u16string_view span = std::u16string_view(text).substr(0, offset + length);
         for (std::size_t i = text::find(span, m_book.BookmarkMarker, offset);
-             i != std::u16string_view::npos; i = text::find(span, m_book.BookmarkMarker, i + 1))
-            onMarker(restoreOne(text[i]));
+             i != std::u16string_view::npos; i = text::find(span, m_book.BookmarkMarker, i + 1)) {
+            // More markers than marked bookmarks cannot be; such a marker stays.
+            if (m_markersSeen >= m_book.MarkedBookmarks.size())
+                continue;
+            Book::MarkedBookmark &marked = m_book.MarkedBookmarks[m_markersSeen++];
+            text[i] = marked.original;
+            onMarker(marked, savedCodeOf(marked));
+        }
     }
 
 private:
-    Outcome restoreOne(char16_t &marker);
+    SavedCode savedCodeOf(const Book::MarkedBookmark &marked) const;
 
-    const Book &m_book;
+    Book &m_book;
     const AnsiCodePage &m_codePage;
     std::size_t m_markersSeen = 0;
 };

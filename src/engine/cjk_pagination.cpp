@@ -74,8 +74,12 @@ EngineError Book_MakePagesChST(Book &book, const BookSettings &settings,
                 }
             }
             spans.push_back(span);
+            // Chinese layout records every marker's page, whatever its code.
             restorer.restore(laidOut.store, span.offset, span.length,
-                             [&](auto) { book.BookmarkPages.push_back(page); });
+                             [&](Book::MarkedBookmark &marked, MarkerRestorer::SavedCode) {
+                                 marked.page = page;
+                                 book.BookmarkPages.push_back(page);
+                             });
         }
 
         book.PageCount = page - (page % 2);

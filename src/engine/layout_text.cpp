@@ -126,7 +126,8 @@ bool layOutSingleSpread(Book &book, LaidOutText &laidOut, MarkerRestorer &restor
 {
     if (laidOut.lineCount - 1 > book.LinesPerPage)
         return false;
-    restorer.restore(laidOut.store, 0, laidOut.textLength, [](auto) {});
+    restorer.restore(laidOut.store, 0, laidOut.textLength,
+                     [](Book::MarkedBookmark &, MarkerRestorer::SavedCode) {});
     const std::size_t length = laidOut.textLength;
     book.Pages = PageTexts(std::move(laidOut.store), {{0, length}, {length, 0}});
     book.PageCount = 2;

@@ -83,9 +83,11 @@ EngineError Book_MakePagesWest(Book &book, const BookSettings &settings,
             reporter.at(span.offset + span.length);
             spans.push_back(span);
             restorer.restore(laidOut.store, span.offset, span.length,
-                             [&](MarkerRestorer::Outcome outcome) {
-                                 if (outcome == MarkerRestorer::Outcome::Restored)
-                                     book.BookmarkPages.push_back(page);
+                             [&](Book::MarkedBookmark &marked, MarkerRestorer::SavedCode code) {
+                                 if (code != MarkerRestorer::SavedCode::NamesCharacter)
+                                     return;
+                                 marked.page = page;
+                                 book.BookmarkPages.push_back(page);
                              });
             if (settings.ListUpChapters) {
                 std::u16string title = ExtractLine(

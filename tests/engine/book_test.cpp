@@ -218,51 +218,68 @@ TEST(Bookmarks, RestoreOnTheirPagesInPositionOrder)
     EXPECT_EQ(book.Error, EngineError::None);
     EXPECT_EQ(pagesOf(book), pagesOf(plain));
     EXPECT_EQ(book.BookmarkPages, (std::vector<std::int32_t>{2, 2, 3}));
+    // The marked bookmarks, in Position order, keep the pages they were found on.
+    ASSERT_EQ(book.MarkedBookmarks.size(), 3u);
+    EXPECT_EQ(book.MarkedBookmarks[0].page, 2);
+    EXPECT_EQ(book.MarkedBookmarks[0].entry, 1u);
+    EXPECT_EQ(book.MarkedBookmarks[2].page, 3);
+    EXPECT_EQ(book.MarkedBookmarks[2].entry, 0u);
     EXPECT_EQ(book.BookmarkCount, 3);
     EXPECT_EQ(book.Bookmarks.size(), 4u);
     EXPECT_NE(book.BookText, text);  // the markers stay in the book text
 }
 
-TEST(Bookmarks, RestoreTheCharacterTheCodeNames)
+namespace {
+
+// One bookmark under "BM1" of a book, and where it must be recorded.
+struct PlacementCase {
+    const char *name;
+    std::string bytes;
+    BookSettings settings;
+    std::u16string value;
+    std::int32_t page;
+    std::vector<std::int32_t> bookmarkPages;
+};
+
+std::vector<PlacementCase> placementCases()
 {
-    TemporaryFolder folder;
-    const std::u16string text = nineLines();
-    const auto path = folder.write("Novel.txt", gbkBytes(text));
-    const FakeBookmarks bookmarks(u"Novel", {{u"BM1", value(positionOf(3, 0), u'A')}});
-    const Book book = openFile(path, page(1000, 136), &bookmarks);
-    EXPECT_EQ(book.Pages.page(2).substr(0, 1), u"A");
-    EXPECT_EQ(book.BookmarkPages, (std::vector<std::int32_t>{2}));
+    const std::u16string chineseText = nineLines();
+    const std::string chineseBytes = gbkBytes(chineseText);
+    const std::size_t atPage2 = positionOf(3, 0);
+    const std::string westernBytes = "line one\r\nline two\r\nline three\r\nline four";
+    return {
+        {"Chinese, the covered character", chineseBytes, page(1000, 136),
+         value(atPage2, chineseText[atPage2 - 1]), 2, {2}},
+        {"Chinese, another character", chineseBytes, page(1000, 136), value(atPage2, u'A'), 2, {2}},
+        {"Chinese, a code that names none", chineseBytes, page(1000, 136), u"57,", 2, {2}},
+        {"Chinese, a single spread", gbkBytes(chinese(30)), page(600, 900), u"5,65", 0, {}},
+        {"Western, the covered character", westernBytes, page(600, 136), u"12,105", 1, {1}},
+        {"Western, another character", westernBytes, page(600, 136), u"12,65", 1, {1}},
+        {"Western, a code that names none", westernBytes, page(600, 136), u"3,", 0, {}},
+        {"Western, a code with a plus sign", westernBytes, page(600, 136), u"12,+105", 0, {}},
+        {"Western, a single spread", "Hello world", page(600, 900), u"7,87", 0, {}},
+    };
 }
 
-TEST(Bookmarks, PutBackTheCoveredCharacterWhenTheCodeIsUnusable)
+} // namespace
+
+// The character a marker covers always comes back, whatever the saved code
+// names; Chinese layout records every marker's page, Western layout only those
+// whose code names a character, and a single spread none.
+TEST(Bookmarks, PutBackTheCoveredCharacterAndRecordTheirPage)
 {
     TemporaryFolder folder;
-    const std::u16string text = nineLines();
-    const auto path = folder.write("Novel.txt", gbkBytes(text));
-    const Book plain = openFile(path, page(1000, 136));
-    const FakeBookmarks bookmarks(u"Novel", {{u"BM1", u"57,"}, {u"BM2", u"60,x"}});
-    const Book book = openFile(path, page(1000, 136), &bookmarks);
-    EXPECT_EQ(pagesOf(book), pagesOf(plain));
-    // Chinese layout records the page even so.
-    EXPECT_EQ(book.BookmarkPages, (std::vector<std::int32_t>{2, 2}));
-
-    const auto western = folder.write("West.txt", "line one\r\nline two\r\nline three\r\nline four");
-    const FakeBookmarks westMarks(u"West", {{u"BM1", u"3,"}, {u"BM2", u"12,105"}});
-    const Book west = openFile(western, page(600, 136), &westMarks);
-    EXPECT_EQ(west.Pages.page(1), u"line one\r\nline two\r\nline three\r\n");
-    // Western layout records only the restored one.
-    EXPECT_EQ(west.BookmarkPages, (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(west.BookmarkCount, 1);
-}
-
-TEST(Bookmarks, RestoreOnASingleSpreadWithoutRecordingAPage)
-{
-    TemporaryFolder folder;
-    const auto path = folder.write("Short.txt", "Hello world");
-    const FakeBookmarks bookmarks(u"Short", {{u"BM2", u"7,87"}});
-    const Book book = openFile(path, page(600, 900), &bookmarks);
-    EXPECT_EQ(book.Pages.page(1), u"Hello World");  // the saved code says "W"
-    EXPECT_TRUE(book.BookmarkPages.empty());
-    EXPECT_EQ(book.BookmarkCount, 0);
-    EXPECT_EQ(book.Bookmarks.size(), 2u);
+    for (const PlacementCase &c : placementCases()) {
+        SCOPED_TRACE(c.name);
+        const auto path = folder.write("Novel.txt", c.bytes);
+        const Book plain = openFile(path, c.settings);
+        const FakeBookmarks bookmarks(u"Novel", {{u"BM1", c.value}});
+        const Book book = openFile(path, c.settings, &bookmarks);
+        EXPECT_EQ(book.Error, EngineError::None);
+        EXPECT_EQ(pagesOf(book), pagesOf(plain));
+        ASSERT_EQ(book.MarkedBookmarks.size(), 1u);
+        EXPECT_EQ(book.MarkedBookmarks[0].page, c.page);
+        EXPECT_EQ(book.BookmarkPages, c.bookmarkPages);
+        EXPECT_EQ(book.BookmarkCount, int(c.bookmarkPages.size()));
+    }
 }

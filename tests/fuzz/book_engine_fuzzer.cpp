@@ -18,6 +18,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace quillmoth;
 
@@ -108,6 +109,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(book.BookmarkCount == int(book.BookmarkPages.size()) || book.Error != EngineError::None,
           "bookmark count");
     check(book.ChapterTitles.size() == book.ChapterPages.size(), "chapter list");
+    std::vector<std::int32_t> placed;
+    for (const Book::MarkedBookmark &marked : book.MarkedBookmarks) {
+        if (marked.page != 0)
+            placed.push_back(marked.page);
+    }
+    check(placed == book.BookmarkPages, "marked bookmarks and recorded pages differ");
     if (book.Error == EngineError::None) {
         check(book.Pages.size() >= book.PageCount, "fewer pages than counted");
         check(book.CharsPerLine >= 1, "chars per line");
