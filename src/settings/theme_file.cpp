@@ -116,8 +116,19 @@ bool canStore(std::u16string_view text)
 
 fs::path themesFolder(const fs::path &programFolder) { return AppFolder(programFolder).ThemesFolder(); }
 
+bool isSafeThemeName(std::u16string_view name)
+{
+    if (name.find_first_of(std::u16string_view(u"/\\\0", 3)) != std::u16string_view::npos)
+        return false;
+    // On Windows "C:x" would still name a file on another drive.
+    const fs::path file = text::pathFromText(std::u16string(name) + u".thm");
+    return !file.has_root_path() && std::next(file.begin()) == file.end();
+}
+
 fs::path themeFilePath(const fs::path &folder, std::u16string_view name)
 {
+    if (!isSafeThemeName(name))
+        return {};
     return folder / text::pathFromText(std::u16string(name) + u".thm");
 }
 
@@ -209,6 +220,11 @@ std::optional<std::u16string> themeFileLine(const ThemeRecord &theme, const fs::
 bool writeThemeFile(const fs::path &path, const ThemeRecord &theme, const fs::path &programFolder,
                     std::u16string *error)
 {
+    if (path.empty()) {
+        if (error != nullptr)
+            *error = u"the theme has no file name";
+        return false;
+    }
     int badField = -1;
     const std::optional<std::u16string> line = themeFileLine(theme, programFolder, &badField);
     if (!line) {
@@ -236,6 +252,13 @@ bool GetThmSettings(const fs::path &path, ThemeContext &context)
     const std::u16string text = LoadTextFile(file, encoding, context.codePage);
     readThemeFields(text, context.theme, existingPathCheck(context.programFolder));
     return true;
+}
+
+bool loadCurrentTheme(ThemeContext &context)
+{
+    // An unsafe name has no file (themeFilePath), so it loads as a missing theme.
+    return GetThmSettings(themeFilePath(context.ThemesFolder, context.settings.CurrentTheme),
+                          context);
 }
 
 fs::path CreateDefaultTheme(ThemeContext &context)

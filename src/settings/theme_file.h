@@ -56,7 +56,14 @@ struct ThemeContext {
 // Settings/Themes under the program folder.
 std::filesystem::path themesFolder(const std::filesystem::path &programFolder);
 
-// The file of a theme: the themes folder, the name and ".thm".
+// True when a theme name, with ".thm" after it, is one file name in the themes
+// folder: no "/", "\" or NUL, and nothing this platform reads as a root (such
+// as a drive letter). The empty name, the default theme ".thm", is safe. A
+// name from the settings file or the theme list is used only when it is safe.
+bool isSafeThemeName(std::u16string_view name);
+
+// The file of a theme: the themes folder, the name and ".thm". For a name that
+// is not safe, an empty path, which names no file.
 std::filesystem::path themeFilePath(const std::filesystem::path &themesFolder,
                                     std::u16string_view name);
 
@@ -83,8 +90,8 @@ std::optional<std::u16string> themeFileLine(const ThemeRecord &theme,
                                             const std::filesystem::path &programFolder,
                                             int *badField = nullptr);
 
-// Writes a theme file in UTF-8, atomically. On failure nothing changes on
-// disk and `error` says why.
+// Writes a theme file in UTF-8, atomically. On failure (also for an empty
+// path) nothing changes on disk and `error` says why.
 bool writeThemeFile(const std::filesystem::path &path, const ThemeRecord &theme,
                     const std::filesystem::path &programFolder, std::u16string *error = nullptr);
 
@@ -92,6 +99,11 @@ bool writeThemeFile(const std::filesystem::path &path, const ThemeRecord &theme,
 // first replaced by the default theme (CreateDefaultTheme), which is loaded
 // instead. Always true.
 bool GetThmSettings(const std::filesystem::path &path, ThemeContext &context);
+
+// Start-up: loads the theme the settings name (CurrentTheme). A name that is
+// not safe is a missing theme: the default theme is created and used, and no
+// file the name points at is read or written. Always true.
+bool loadCurrentTheme(ThemeContext &context);
 
 // Resets the current theme to the defaults, writes it as the theme with the
 // empty name, makes that name current and stores it as "Scheme". Returns the

@@ -37,7 +37,10 @@ std::optional<std::vector<std::u16string>> themeNames(const fs::path &folder)
         if (!name.ends_with(u".thm") || !fs::is_regular_file(entry->status(statusError)))
             continue;
         name.resize(name.size() - 4);
-        names.push_back(std::move(name));
+        // A file such as "a\b.thm" is inside the folder here, but its name
+        // would not be on every platform; such a theme is never offered.
+        if (isSafeThemeName(name))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::u16string &a, const std::u16string &b) {
         return text::lessFoldingCase(a, b);
@@ -111,7 +114,7 @@ ThemeEditorRequest modifyThemeRequest(const UISettings &settings)
 std::optional<ThemeEditorRequest> newThemeRequest(const ThemeList &list, UISettings &settings)
 {
     const std::optional<std::u16string> name = list.selectedName();
-    if (!name)
+    if (!name || !isSafeThemeName(*name))
         return std::nullopt;
     settings.CurrentTheme = *name;
     return ThemeEditorRequest{*name, 255};

@@ -34,7 +34,8 @@ struct ThemeButtons {
 std::u16string currentThemeCaption(const LanguageTable &language, std::u16string_view themeName);
 
 // Refills the list with the themes in the themes folder (by name, ignoring
-// case, as the file system of the program's origin lists them) and selects
+// case, as the file system of the program's origin lists them; only names that
+// are safe, see isSafeThemeName) and selects
 // `name`; when no entry has that name the first one is selected and becomes
 // the current theme in memory (the settings file is not changed). A missing
 // themes folder gives an empty list. False when the folder cannot be read.
@@ -44,8 +45,9 @@ bool FlushThemeList(std::u16string_view name, ThemeList &list, ThemeContext &con
 // A click on an entry: the current theme can be modified, any other deleted.
 ThemeButtons themeButtonsFor(std::u16string_view clickedName, std::u16string_view currentTheme);
 
-// Apply: makes the selected theme current, loads it and stores "Scheme".
-// Nothing happens (and nothing is returned) when no entry is selected.
+// Apply: makes the selected theme current, loads it and stores "Scheme". A
+// name that is not safe loads as a vanished theme: the default one. Nothing
+// happens (and nothing is returned) when no entry is selected.
 std::optional<ThemeButtons> applySelectedTheme(ThemeList &list, ThemeContext &context,
                                                const LanguageTable &language);
 
@@ -60,7 +62,7 @@ struct ThemeEditorRequest {
 ThemeEditorRequest modifyThemeRequest(const UISettings &settings);
 
 // New: the selected theme becomes the current one and is edited, to be saved
-// under a new name. Nothing when no entry is selected.
+// under a new name. Nothing when no entry is selected or its name is not safe.
 std::optional<ThemeEditorRequest> newThemeRequest(const ThemeList &list, UISettings &settings);
 
 // Delete, first step: the message to show. Deleting the current theme is
@@ -75,8 +77,9 @@ std::optional<ThemeDeletePrompt> themeDeletePrompt(const ThemeList &list,
                                                    const LanguageTable &language);
 
 // Delete, after OK: removes the selected theme's file and its entry. Nothing
-// changes when the file has already gone, when it is the current theme, or
-// when nothing is selected. True when a theme was deleted.
+// changes when the file has already gone, when it is the current theme, when
+// its name is not safe, or when nothing is selected. True when a theme was
+// deleted.
 bool deleteSelectedTheme(ThemeList &list, const ThemeContext &context);
 
 } // namespace quillmoth

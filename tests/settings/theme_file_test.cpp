@@ -1,8 +1,10 @@
 #include "settings/theme_file.h"
 
 #include "settings/ui_settings.h"
+#include "settings/vb_xml.h"
 
 #include "text/code_page.h"
+#include "text/text_paths.h"
 
 #include "settings_test_support.h"
 
@@ -252,4 +254,99 @@ TEST_F(ThemeFixture, Writing_KilledWriterLeavesTheOldFile)
     const std::string content = readFile(path);
     EXPECT_TRUE(content == kDefaultLine || content.size() == kDefaultLine.size() - 6 + (std::size_t(1) << 25));
     EXPECT_TRUE(content.ends_with(std::string("False\0\r\n", 8)));
+}
+
+namespace {
+
+struct ThemeName {
+    std::u16string_view name;
+    bool safe;
+};
+
+constexpr ThemeName kThemeNames[] = {
+    {u"", true},
+    {u"Night", true},
+    {u"竹林 夜雨", true},
+    {u"..", true},  // "...thm" is a file in the folder
+    {u"a.b", true},
+    {u"../x", false},
+    {u"../../UIsettings", false},
+    {u"/etc/passwd", false},
+    {u"a/b", false},
+    {u"x/", false},
+    {u"/", false},
+    {u"a\\b", false},
+    {u"..\\x", false},
+    {u"C:\\x", false},
+    {u"\\\\server\\share\\x", false},
+    {std::u16string_view(u"a\0b", 3), false},
+    {std::u16string_view(u"\0", 1), false},
+};
+
+} // namespace
+
+TEST(ThemeNames, AreSafeOnlyAsOneFileNameInTheThemesFolder)
+{
+    const std::filesystem::path folder = "/program/Settings/Themes";
+    for (const ThemeName &c : kThemeNames) {
+        SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
+        EXPECT_EQ(isSafeThemeName(c.name), c.safe);
+        const std::filesystem::path path = themeFilePath(folder, c.name);
+        if (c.safe) {
+            EXPECT_EQ(path.parent_path(), folder);
+            EXPECT_EQ(text::textFromPath(path.filename()), std::u16string(c.name) + u".thm");
+        } else {
+            EXPECT_TRUE(path.empty());
+        }
+    }
+}
+
+// A theme with every field changed, written where a name would lead if it were
+// simply joined to the themes folder.
+TEST_F(ThemeFixture, LoadCurrentTheme_TakesAnUnsafeNameAsAMissingTheme)
+{
+    const std::u16string absolute = text::textFromPath(outside / "Planted");
+    const std::u16string unsafe[] = {u"../Planted", u"../../Planted", absolute,
+                                     u"Sub/../../Planted", u"..\\Planted"};
+    std::filesystem::create_directories(context.ThemesFolder / "Sub");
+    ThemeRecord planted;
+    planted.FontSize = 33;
+    planted.FontName = u"Planted";
+    for (const std::u16string &name : unsafe) {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        const std::filesystem::path naive =
+            context.ThemesFolder / text::pathFromText(name + u".thm");
+        ASSERT_TRUE(writeThemeFile(naive, planted, folder.path()));
+        const std::string before = readFile(naive);
+        const auto written = std::filesystem::last_write_time(naive);
+        std::filesystem::remove(context.ThemesFolder / ".thm");
+
+        theme = unusual();
+        settings.CurrentTheme = name;
+        EXPECT_TRUE(loadCurrentTheme(context));
+        EXPECT_EQ(theme, ThemeRecord{});
+        EXPECT_EQ(settings.CurrentTheme, u"");
+        EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), kDefaultLine);
+        EXPECT_EQ(readFile(naive), before);
+        EXPECT_EQ(std::filesystem::last_write_time(naive), written);
+        vbXML saved;
+        ASSERT_TRUE(saved.loadFile(document.SettingsFilePath));
+        EXPECT_EQ(saved.ReadNodeText(u"Scheme"), u"");
+    }
+
+    // A safe name loads its own file.
+    ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Night.thm", planted, folder.path()));
+    settings.CurrentTheme = u"Night";
+    EXPECT_TRUE(loadCurrentTheme(context));
+    EXPECT_EQ(theme, planted);
+    EXPECT_EQ(settings.CurrentTheme, u"Night");
+}
+
+TEST_F(ThemeFixture, Writing_ToNoFileNameIsRefused)
+{
+    std::u16string error;
+    EXPECT_FALSE(writeThemeFile(themeFilePath(context.ThemesFolder, u"../x"), ThemeRecord{},
+                                folder.path(), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(fileNames(context.ThemesFolder), std::vector<std::string>{});
 }

@@ -188,3 +188,37 @@ TEST_F(ThemeListFixture, ModifyNewAndClicks_PrepareTheEditorAndTheButtons)
     EXPECT_EQ(themeButtonsFor(u"Sepia", settings.CurrentTheme), (ThemeButtons{true, false}));
     EXPECT_EQ(themeButtonsFor(u"Night", settings.CurrentTheme), (ThemeButtons{false, true}));
 }
+
+// Names that would lead out of the themes folder are never listed, and an
+// entry that holds one anyway loads, deletes and edits nothing outside it.
+TEST_F(ThemeListFixture, UnsafeNames_ReachNoFileOutsideTheThemesFolder)
+{
+    addTheme(u"Night");
+    ThemeRecord planted;
+    planted.FontSize = 33;
+    writeFile(context.ThemesFolder / "a\\b.thm", "1,2,,,,,,3,4,5,33,Planted");
+    ASSERT_TRUE(FlushThemeList(u"Night", list, context, language));
+    EXPECT_EQ(list.names, std::vector<std::u16string>{u"Night"});
+
+    const std::filesystem::path outside = context.ThemesFolder.parent_path() / "Planted.thm";
+    ASSERT_TRUE(writeThemeFile(outside, planted, folder.path()));
+    const std::string before = readFile(outside);
+    for (const std::u16string name : {u"../Planted", u"a\\b"}) {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        list.names = {name, u"Night"};
+        list.selected = 0;
+        settings.CurrentTheme = u"Night";
+        EXPECT_FALSE(newThemeRequest(list, settings));
+        EXPECT_EQ(settings.CurrentTheme, u"Night");
+        EXPECT_FALSE(deleteSelectedTheme(list, context));
+        EXPECT_EQ(list.names.size(), 2u);
+
+        theme = planted;
+        ASSERT_TRUE(applySelectedTheme(list, context, language));
+        EXPECT_EQ(theme, ThemeRecord{});
+        EXPECT_EQ(settings.CurrentTheme, u"");
+        EXPECT_EQ(savedScheme(), "");
+    }
+    EXPECT_EQ(readFile(outside), before);
+    EXPECT_TRUE(std::filesystem::exists(context.ThemesFolder / "a\\b.thm"));
+}
