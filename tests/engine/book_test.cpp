@@ -21,23 +21,6 @@ std::u16string value(std::size_t position, char16_t character)
     return std::u16string(text.begin(), text.end());
 }
 
-std::string gbkBytes(std::u16string_view text)
-{
-    // Only used for characters of GBK.
-    std::string bytes;
-    for (char16_t c : text) {
-        const int code = gbk().charCode(c);
-        if (code >= 0 && code < 256) {
-            bytes += char(code);
-        } else {
-            const auto unsignedCode = std::uint16_t(code);
-            bytes += char(unsignedCode >> 8);
-            bytes += char(unsignedCode & 0xFF);
-        }
-    }
-    return bytes;
-}
-
 Book openFile(const std::filesystem::path &path, const BookSettings &settings,
               const BookmarkSource *bookmarks = nullptr)
 {

@@ -46,18 +46,6 @@ std::u16string westernBook()
     return text;
 }
 
-std::string gbkBytes(std::u16string_view text)
-{
-    std::string bytes;
-    for (const char16_t c : text) {
-        const auto code = std::uint16_t(gbk().charCode(c));
-        if (gbk().isDoubleByte(c))
-            bytes += char(code >> 8);
-        bytes += char(code & 0xFF);
-    }
-    return bytes;
-}
-
 // One way of creating a book, from a file or from the clipboard.
 struct Source {
     const char *name;
@@ -215,15 +203,6 @@ INSTANTIATE_TEST_SUITE_P(Sources, CreationControl, ::testing::ValuesIn(kSources)
                          [](const auto &test) { return std::string(test.param.name); });
 
 namespace {
-
-class CountingMeter final : public text::WorkMeter {
-public:
-    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
-    int reports = 0;
-
-protected:
-    void reachedFraction(double) override { ++reports; }
-};
 
 std::u16string randomBook(std::mt19937 &random)
 {

@@ -5,11 +5,14 @@
 #include "text/text_ops.h"
 #include "text/work_meter.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace quillmoth;
+using quillmoth::testing::CountingMeter;
 
 namespace {
 
@@ -196,19 +199,6 @@ TEST(CleanTextEquivalence, JoinParagraphsMatchesThePlainRules)
         ASSERT_EQ(Book_JoinParagraphsWest(copy), plainJoin(lines)) << "round " << round;
     }
 }
-
-namespace {
-
-class CountingMeter final : public text::WorkMeter {
-public:
-    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
-    int reports = 0;
-
-protected:
-    void reachedFraction(double) override { ++reports; }
-};
-
-} // namespace
 
 // Watched by a meter with a small stride, every pass of a clean-up works in
 // small parts; the text must come out the same.

@@ -95,14 +95,7 @@ Book create(const Case &c, const TextMetrics &metrics, const TemporaryFolder &fo
     const FakeBookmarks bookmarks(u"Book", {{u"BM1", u"30,-19004"}, {u"BM3", u"900,65"}});
     if (!c.fromFile)
         return Book_CreatBOOK(c.text, true, c.settings, metrics, gbk(), nullptr);
-    std::string bytes;
-    for (const char16_t unit : c.text) {
-        const auto code = std::uint16_t(gbk().charCode(unit));
-        if (gbk().isDoubleByte(unit))
-            bytes += char(code >> 8);
-        bytes += char(code & 0xFF);
-    }
-    const std::u16string path = text::textFromPath(folder.write("Book.txt", bytes));
+    const std::u16string path = text::textFromPath(folder.write("Book.txt", gbkBytes(c.text)));
     return Book_CreatBOOK(path, false, c.settings, metrics, gbk(), &bookmarks);
 }
 

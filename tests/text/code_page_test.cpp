@@ -9,6 +9,7 @@
 
 using namespace quillmoth;
 using quillmoth::testing::big5;
+using quillmoth::testing::CountingMeter;
 using quillmoth::testing::gbk;
 
 TEST(CodePage, LocaleRule_PicksTraditionalJapaneseKoreanOrGbk)
@@ -72,19 +73,6 @@ TEST(CodePage, Decode_TurnsInvalidBytesIntoReplacementCharacters)
     EXPECT_EQ(japanese, u"\uFFFD");
 }
 
-namespace {
-
-class SilentMeter final : public text::WorkMeter {
-public:
-    explicit SilentMeter(std::size_t stride) : WorkMeter(stride) {}
-    int reports = 0;
-
-protected:
-    void reachedFraction(double) override { ++reports; }
-};
-
-} // namespace
-
 // Decoding part by part cuts characters in two at every part's end; the
 // converter must finish them with the next part, invalid bytes included.
 TEST(CodePage, Decode_PartByPartGivesTheTextOfOneCall)
@@ -100,12 +88,12 @@ TEST(CodePage, Decode_PartByPartGivesTheTextOfOneCall)
         for (int i = 0; i < count; ++i)
             bytes += pieces[random() % std::size(pieces)];
         for (const char *converter : converters) {
-            SilentMeter meter(1 + random() % 7);
+            CountingMeter meter(1 + random() % 7);
             ASSERT_EQ(decodeWithConverter(converter, bytes, &meter),
                       decodeWithConverter(converter, bytes))
                 << round << " " << converter;
         }
-        SilentMeter meter(3);
+        CountingMeter meter(3);
         ASSERT_EQ(gbk().decode(bytes, &meter), gbk().decode(bytes)) << round;
         if (bytes.size() > 10) {
             ASSERT_GT(meter.reports, 0);

@@ -10,6 +10,7 @@
 
 using namespace quillmoth;
 using quillmoth::testing::gbk;
+using quillmoth::testing::CountingMeter;
 using quillmoth::testing::TemporaryFolder;
 
 namespace {
@@ -257,19 +258,6 @@ TEST(ReadTextFile, DecodesBig5AndUtf8ByName)
     EXPECT_EQ(ReadTextFile("", "utf-8", false, 0), u"");
     EXPECT_EQ(ReadTextFile(utf8File, "no-such-charset", false, 0), u"");
 }
-
-namespace {
-
-class CountingMeter final : public text::WorkMeter {
-public:
-    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
-    int reports = 0;
-
-protected:
-    void reachedFraction(double) override { ++reports; }
-};
-
-} // namespace
 
 TEST(IsUTF8Bytes, BlockByBlockAgreesWithOneBlock)
 {

@@ -1,10 +1,13 @@
 #include "text/text_ops.h"
 
+#include "text_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace quillmoth;
+using quillmoth::testing::CountingMeter;
 
 TEST(TextOps, ReplaceAll_MakesOneLeftToRightPass)
 {
@@ -86,20 +89,6 @@ TEST(TextOps, CaseFolding_ComparesUnitByUnit)
     EXPECT_TRUE(text::lessFoldingCase(u"ABC", u"abc"));
     EXPECT_FALSE(text::lessFoldingCase(u"abc", u"ABC"));
 }
-
-namespace {
-
-// Counts the reports of the passes it watches, with a stride of its own.
-class CountingMeter final : public text::WorkMeter {
-public:
-    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
-    int reports = 0;
-
-protected:
-    void reachedFraction(double) override { ++reports; }
-};
-
-} // namespace
 
 // A meter with a small stride makes every pass work in many small parts, so
 // that windows, parts and blocks meet every match and run at their edges.

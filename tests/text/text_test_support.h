@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/code_page.h"
+#include "text/work_meter.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,17 @@ inline const AnsiCodePage &big5()
     static const AnsiCodePage codePage = *AnsiCodePage::named("CP950");
     return codePage;
 }
+
+// Counts the reports of the passes it watches; a small stride makes every pass
+// work in many small parts, so that parts meet every match and run at an edge.
+class CountingMeter final : public text::WorkMeter {
+public:
+    explicit CountingMeter(std::size_t stride) : WorkMeter(stride) {}
+    int reports = 0;
+
+protected:
+    void reachedFraction(double) override { ++reports; }
+};
 
 // A scratch folder removed with the test.
 class TemporaryFolder {
