@@ -1,0 +1,104 @@
+#include "reader/bookmark_tabs.h"
+
+#include "engine/book.h"
+#include "text/code_page.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+const AnsiCodePage &gbk()
+{
+    static const AnsiCodePage codePage = *AnsiCodePage::named("CP936");
+    return codePage;
+}
+
+BookBookmarks threeBookmarks()
+{
+    return BookBookmarks({{300, u"65", 8}, {100, u"66", 4}, {200, u"67", 0}});
+}
+
+TEST(BookBookmarks, TabsAreThePlacedBookmarks_InPageOrder)
+{
+    const BookBookmarks bookmarks = threeBookmarks();
+    EXPECT_EQ(bookmarks.tabCount(), 2);
+    EXPECT_EQ(bookmarks.tabPages(), (std::vector<std::int32_t>{4, 8}));
+    EXPECT_EQ(bookmarks.tabPage(2), 8);
+    EXPECT_FALSE(bookmarks.tabPage(3).has_value());
+    EXPECT_FALSE(bookmarks.tabPage(0).has_value());
+    // Stored in ascending position, the unplaced one kept among them.
+    EXPECT_EQ(bookmarks.entries()[1].Position, 200);
+}
+
+TEST(BookBookmarks, RemovingATab_RemovesExactlyThatBookmark)
+{
+    BookBookmarks bookmarks = threeBookmarks();
+    ASSERT_TRUE(bookmarks.removeTab(1));
+    ASSERT_EQ(bookmarks.entries().size(), 2u);
+    EXPECT_EQ(bookmarks.entries()[0].Position, 200);  // the unplaced one stays
+    EXPECT_EQ(bookmarks.entries()[1].Position, 300);
+    EXPECT_FALSE(bookmarks.removeTab(2));  // only one tab is left
+}
+
+TEST(BookBookmarks, AddingKeepsOrder_AndStopsAtFour)
+{
+    BookBookmarks bookmarks = threeBookmarks();
+    EXPECT_FALSE(bookmarks.isFull());
+    ASSERT_TRUE(bookmarks.add({150, u"68", 6}));
+    EXPECT_EQ(bookmarks.tabPages(), (std::vector<std::int32_t>{4, 6, 8}));
+    EXPECT_TRUE(bookmarks.isFull());
+    EXPECT_FALSE(bookmarks.add({400, u"69", 10}));
+    EXPECT_EQ(bookmarks.entries().size(), 4u);
+}
+
+TEST(BookBookmarks, FromBook_SkipsGapsAndTakesPagesFromTheMarkers)
+{
+    Book book;
+    book.Bookmarks = {{0, u""}, {50, u"-19004"}, {70, u"65"}};  // BM1 unset
+    book.MarkedBookmarks = {{1, u'x', 6}};
+    const BookBookmarks bookmarks = BookBookmarks::fromBook(book);
+    ASSERT_EQ(bookmarks.entries().size(), 2u);
+    EXPECT_EQ(bookmarks.entries()[0], (ReaderBookmark{50, u"-19004", 6}));
+    EXPECT_EQ(bookmarks.entries()[1], (ReaderBookmark{70, u"65", 0}));
+}
+
+TEST(HitBookmarkTab, FindsTheTabUnderX)
+{
+    const std::pair<int, int> cases[] = {{40, 0}, {45, 1}, {143, 1}, {145, 2}, {247, 2},
+                                         {300, 3}, {460, 0}};
+    for (const auto &[x, tab] : cases)
+        EXPECT_EQ(HitBookmarkTab(x, 2), tab) << x;
+}
+
+TEST(Fingerprint, TakesTheFirstLineFoundOnlyOnce)
+{
+    const std::u16string book =
+        u"short\r\nthe same start, twice\r\nthe same start, again\r\n  unique line here\r\n";
+    const std::u16string page = u"short\r\nthe same start, twice\r\n  unique line here\r\n";
+    const auto mark = Fingerprint(page, book, gbk());
+    ASSERT_TRUE(mark.has_value());
+    // The first character that is not blank: "u" of "unique", 1-based.
+    EXPECT_EQ(mark->position, std::int64_t(book.find(u"unique")) + 1);
+    EXPECT_EQ(mark->code, u"117");
+}
+
+TEST(Fingerprint, CodeOfAChineseCharacterIsItsSignedDoubleByteCode)
+{
+    const std::u16string book = u"序\r\n\u3000\u3000秋白醒来的时候天已经大亮了\r\n";
+    const auto mark = Fingerprint(u"\u3000\u3000秋白醒来的时候天已经大亮了\r\n", book, gbk());
+    ASSERT_TRUE(mark.has_value());
+    EXPECT_EQ(mark->position, std::int64_t(book.find(u"秋")) + 1);
+    EXPECT_EQ(mark->code, u"-14353");  // 秋 is C7 EF in GBK
+}
+
+TEST(Fingerprint, NothingWhenNoLineIsUsable)
+{
+    const std::u16string repeated = u"the very same line\r\nthe very same line\r\n";
+    EXPECT_FALSE(Fingerprint(u"the very same line\r\n", repeated, gbk()).has_value());
+    EXPECT_FALSE(Fingerprint(u"short\r\nlines\r\n", u"short\r\nlines\r\n", gbk()).has_value());
+    EXPECT_FALSE(Fingerprint(u"reformatted text!\r\n", u"other text entirely", gbk()).has_value());
+}
+
+} // namespace
+} // namespace quillmoth

@@ -1,0 +1,349 @@
+#include "reader/reader.h"
+
+#include "reader_test_support.h"
+
+#include "controls/m_wheel.h"
+#include "engine/book.h"
+#include "reader/side_panel.h"
+
+#include <QApplication>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+using testing::PadWorld;
+using testing::numberedBook;
+using testing::waitUntilIdle;
+
+class ReaderTest : public ::testing::Test {
+protected:
+    // Opens a book of numbered lines: about 21 pages of 23 lines.
+    void open(int lines = 460)
+    {
+        world.theme.ListUpChapters = true;
+        m_path = world.writeBook("Story.txt", numberedBook(lines));
+        openAgain();
+    }
+
+    void openAgain()
+    {
+        reader = std::make_unique<Reader>(world.context());
+        world.prepare(*reader);
+        reader->Book_CreatBOOK(m_path, false);
+        ASSERT_NE(reader->book(), nullptr);
+    }
+
+    int pageCount() const { return reader->book()->PageCount; }
+
+    void key(Qt::Key key)
+    {
+        QTest::keyClick(reader.get(), key);
+        ASSERT_TRUE(waitUntilIdle(*reader));
+    }
+
+    void wheel(int delta)
+    {
+        QWheelEvent event(QPointF(600, 300), reader->mapToGlobal(QPointF(600, 300)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(reader.get(), &event);
+    }
+
+    void moveMouse(QPoint position, Qt::MouseButtons buttons = Qt::NoButton)
+    {
+        QMouseEvent move(QEvent::MouseMove, position, reader->mapToGlobal(position), Qt::NoButton,
+                         buttons, Qt::NoModifier);
+        QApplication::sendEvent(reader.get(), &move);
+    }
+
+    // Drags the slider's thumb by dx pixels and lets go.
+    void dragThumb(int dx)
+    {
+        QWidget *thumb = reader->picConsole()->imgSlider1();
+        QTest::mousePress(thumb, Qt::LeftButton, {}, QPoint(8, 8));
+        QMouseEvent move(QEvent::MouseMove, QPointF(8 + dx, 8), thumb->mapToGlobal(QPointF(8 + dx, 8)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(thumb, &move);
+        QTest::mouseRelease(thumb, Qt::LeftButton, {}, QPoint(8 + dx, 8));
+        ASSERT_TRUE(waitUntilIdle(*reader));
+    }
+
+    PadWorld world;
+    std::unique_ptr<Reader> reader;
+    std::u16string m_path;
+};
+
+TEST_F(ReaderTest, Opening_ShowsTheFirstSpreadAndWaitsForInput)
+{
+    open();
+    EXPECT_EQ(reader->AnchorPage(), 2);
+    EXPECT_FALSE(reader->IsBusy());
+    EXPECT_GE(pageCount(), 18);
+    EXPECT_EQ(pageCount() % 2, 0);
+    EXPECT_TRUE(reader->MWheel1()->isHooked());
+    // The control shows the spread exactly, not the fade's last, lighter step.
+    const QImage &shown = reader->surfaces().picBase1();
+    EXPECT_EQ(reader->picture().pixelColor(130, 330), shown.pixelColor(100, 300));
+}
+
+TEST_F(ReaderTest, Keys_TurnForwardAndBack_ThroughTheDirectionChange)
+{
+    open();
+    key(Qt::Key_Left);  // the first spread has no way back
+    EXPECT_EQ(reader->AnchorPage(), 2);
+    key(Qt::Key_Right);
+    EXPECT_EQ(reader->AnchorPage(), 4);
+    key(Qt::Key_Down);
+    EXPECT_EQ(reader->AnchorPage(), 6);
+    key(Qt::Key_Left);  // back: the anchor becomes the left page
+    EXPECT_TRUE(reader->TurnBack());
+    EXPECT_EQ(reader->AnchorPage(), 3);
+    key(Qt::Key_Up);
+    EXPECT_EQ(reader->AnchorPage(), 1);
+    key(Qt::Key_Right);
+    EXPECT_FALSE(reader->TurnBack());
+    EXPECT_EQ(reader->AnchorPage(), 4);
+    EXPECT_DOUBLE_EQ(reader->TurnOffset(), reader->geometry().PageWidth);
+}
+
+TEST_F(ReaderTest, TurningForwardAtTheLastSpread_DoesNothing)
+{
+    open();
+    ASSERT_TRUE(reader->showSpreadAt(pageCount()));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), pageCount());
+    QTest::keyClick(reader.get(), Qt::Key_Right);
+    EXPECT_FALSE(reader->IsBusy());
+    EXPECT_EQ(reader->AnchorPage(), pageCount());
+    // Anchored on its left page after a turn back, the last spread still ends the book.
+    key(Qt::Key_Left);
+    key(Qt::Key_Right);
+    EXPECT_EQ(reader->AnchorPage(), pageCount());
+    QTest::keyClick(reader.get(), Qt::Key_Right);
+    EXPECT_FALSE(reader->IsBusy());
+}
+
+TEST_F(ReaderTest, Wheel_TurnsAPagePerWholeNotch)
+{
+    open();
+    wheel(-40);
+    wheel(-40);
+    EXPECT_FALSE(reader->IsBusy());
+    wheel(-40);
+    EXPECT_TRUE(reader->IsBusy());
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), 4);
+    wheel(120);
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), 1);
+}
+
+TEST_F(ReaderTest, ADragFollowedByARelease_CompletesTheTurn)
+{
+    open();
+    const PageRectangle page = reader->geometry().PageRect;
+    QTest::mousePress(reader.get(), Qt::LeftButton, {}, QPoint(page.Right - 5, page.Bottom - 5));
+    EXPECT_TRUE(reader->IsBusy());
+    EXPECT_TRUE(reader->TurnArmed());
+    moveMouse(QPoint(page.Right - 90, page.Bottom - 5), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(reader->TurnOffset(), 85);
+    // Released above the page, the turn still completes.
+    QTest::mouseRelease(reader.get(), Qt::LeftButton, {}, QPoint(400, 10));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), 4);
+}
+
+TEST_F(ReaderTest, Slider_JumpsToAnEvenPageInsideTheBook)
+{
+    open();
+    const double pixelsPerPage = 200.0 / pageCount();
+    dragThumb(int(7 * pixelsPerPage));  // page 7: shown with page 8
+    EXPECT_EQ(reader->AnchorPage(), 8);
+    EXPECT_FALSE(reader->TurnBack());
+    dragThumb(1000);  // far beyond the end: the last spread
+    EXPECT_EQ(reader->AnchorPage(), pageCount());
+    dragThumb(-1000);  // back to page 1: the first spread, anchored on its left page
+    EXPECT_TRUE(reader->TurnBack());
+    EXPECT_EQ(reader->AnchorPage(), 1);
+}
+
+TEST_F(ReaderTest, ChapterList_JumpsToTheChaptersPage)
+{
+    open();
+    const Book &book = *reader->book();
+    ASSERT_GE(book.ChapterPages.size(), 3u);
+    emit reader->picConsole()->chapterClicked(2);
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    const int page = book.ChapterPages[2];
+    EXPECT_EQ(reader->AnchorPage(), page % 2 == 0 ? page : page + 1);
+}
+
+TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEndsAndKeptInTheFile)
+{
+    open();
+    reader->AddBMK();
+    ASSERT_EQ(world.messages.size(), 1u);
+    EXPECT_EQ(world.messages.back(), QStringLiteral("IsItNecessary"));
+    EXPECT_FALSE(std::filesystem::exists(world.bookmarkFile()));
+
+    ASSERT_TRUE(reader->showSpreadAt(6));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    reader->AddBMK();
+    EXPECT_EQ(world.messages.size(), 1u);
+    EXPECT_EQ(reader->bookmarks().tabPages(), (std::vector<std::int32_t>{6}));
+    const std::string saved = world.bookmarkFileText();
+    EXPECT_NE(saved.find("[Story]"), std::string::npos);
+    EXPECT_NE(saved.find("BM1="), std::string::npos);
+
+    reader->AddBMK();
+    EXPECT_EQ(world.messages.back(), QStringLiteral("BookMarkExist"));
+
+    // Opened again, the book finds the bookmark on the same page.
+    openAgain();
+    EXPECT_EQ(reader->bookmarks().tabPages(), (std::vector<std::int32_t>{6}));
+
+    // A right release on the tab offers to delete it; deleting empties the section.
+    std::optional<BookmarkAction> offered;
+    QObject::connect(reader.get(), &Reader::bookmarkPopupRequested,
+                     [&offered](QPoint, BookmarkAction action) { offered = action; });
+    QTest::mouseRelease(reader.get(), Qt::RightButton, {}, QPoint(90, 15));
+    ASSERT_EQ(offered, BookmarkAction::Delete);
+    EXPECT_EQ(reader->SelectedBookmark(), 1);
+    reader->BooKMark_Delete();
+    EXPECT_EQ(reader->bookmarks().tabCount(), 0);
+    EXPECT_EQ(world.bookmarkFileText().find("[Story]"), std::string::npos);
+}
+
+TEST_F(ReaderTest, Bookmarks_NeverOverwriteOneThatCouldNotBePlaced)
+{
+    // A bookmark beyond the book's end is kept, but has no tab.
+    world.writeBook("Settings/BMK.ini", "[Story]\r\nBM1=999999,65\r\n");
+    open();
+    EXPECT_EQ(reader->bookmarks().tabCount(), 0);
+    ASSERT_TRUE(reader->showSpreadAt(8));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    reader->AddBMK();
+    EXPECT_EQ(reader->bookmarks().tabCount(), 1);
+    const std::string saved = world.bookmarkFileText();
+    EXPECT_NE(saved.find("BM2=999999,65"), std::string::npos) << saved;
+}
+
+TEST_F(ReaderTest, Bookmarks_NeedALineFoundOnlyOnceInTheBook)
+{
+    // Every page repeats the same lines: no place on it can be found again.
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += "the very same line of text\r\n";
+    m_path = world.writeBook("Same.txt", text);
+    openAgain();
+    ASSERT_TRUE(reader->showSpreadAt(6));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    reader->AddBMK();
+    ASSERT_EQ(world.messages.size(), 1u);
+    EXPECT_TRUE(world.messages.back().contains(QStringLiteral("only once")));
+    EXPECT_EQ(reader->bookmarks().tabCount(), 0);
+    EXPECT_FALSE(std::filesystem::exists(world.bookmarkFile()));
+}
+
+TEST_F(ReaderTest, SidePanel_SlidesOutAndBack_EndingExactlyInPlace)
+{
+    open();
+    reader->setInstantAnimations(false);
+    moveMouse(QPoint(5, 300));
+    EXPECT_TRUE(reader->IsBusy());
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->picConsole()->x(), 0);
+    QTest::keyClick(reader.get(), Qt::Key_Right);  // keys wait while the panel is out
+    EXPECT_EQ(reader->AnchorPage(), 2);
+    moveMouse(QPoint(500, 300));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->picConsole()->x(), SidePanel::kParkedLeft);
+}
+
+TEST_F(ReaderTest, TabClick_JumpsToTheBookmarkedSpread)
+{
+    open();
+    ASSERT_TRUE(reader->showSpreadAt(10));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    reader->AddBMK();
+    ASSERT_TRUE(reader->showSpreadAt(2));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    QTest::mouseRelease(reader.get(), Qt::LeftButton, {}, QPoint(90, 15));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), 10);
+    // A tab that is not there does nothing.
+    QTest::mouseRelease(reader.get(), Qt::LeftButton, {}, QPoint(190, 15));
+    EXPECT_FALSE(reader->IsBusy());
+    EXPECT_EQ(reader->AnchorPage(), 10);
+}
+
+TEST_F(ReaderTest, Spread_ShowsTheFoldAndColouredChapterTitles)
+{
+    world.theme.ColorizeChapterTitle = true;
+    world.theme.ChapterTitleColor = 0x0000DC;  // red
+    open();
+    const QImage &spread = reader->surfaces().picBase1();
+    const int middle = spread.width() / 2;
+    const int y = 300;
+    const auto grey = [&](int x) { return spread.pixelColor(x, y).red(); };
+    EXPECT_LT(grey(middle), grey(middle - 2));
+    EXPECT_LT(grey(middle - 2), grey(middle - 3));
+    EXPECT_LT(grey(middle - 3), grey(middle - 40));
+    // "CHAPTER 1" heads page 1: its first line is drawn in the title colour.
+    int red = 0;
+    for (int x = 35; x < 200; ++x) {
+        for (int row = 40; row < 60; ++row) {
+            const QColor pixel = spread.pixelColor(x, row);
+            red += pixel.red() > 150 && pixel.green() < 120 && pixel.blue() < 120;
+        }
+    }
+    EXPECT_GT(red, 10);
+}
+
+TEST_F(ReaderTest, MissingThemePictures_DoNotStopTheBook)
+{
+    world.theme.BgImagePath = world.folder.root() / "missing.jpg";
+    world.theme.AlbumPath = world.folder.root() / "no such album";
+    open();
+    EXPECT_EQ(reader->AnchorPage(), 2);
+    EXPECT_TRUE(world.messages.empty());
+}
+
+TEST_F(ReaderTest, ABookThatCannotBeLaidOut_SaysSoAndFails)
+{
+    reader = std::make_unique<Reader>(world.context());
+    world.prepare(*reader, {110, 100});  // pages too small to hold a line
+    bool failed = false;
+    QObject::connect(reader.get(), &Reader::bookFailed, [&failed] { failed = true; });
+    reader->Book_CreatBOOK(world.writeBook("Tiny.txt", numberedBook(200)), false);
+    EXPECT_TRUE(failed);
+    ASSERT_EQ(world.messages.size(), 1u);
+    EXPECT_FALSE(reader->IsBusy());
+}
+
+TEST_F(ReaderTest, Opening_RunsOffTheWindowThread_AndCanBeCancelled)
+{
+    reader = std::make_unique<Reader>(world.context());
+    world.prepare(*reader, {800, 600}, false);
+    reader->Book_CreatBOOK(world.writeBook("Long.txt", numberedBook(400000)), false);
+    EXPECT_TRUE(reader->isOpening());
+    EXPECT_TRUE(reader->IsBusy());
+    reader->cancelOpening();
+    EXPECT_FALSE(reader->isOpening());
+    EXPECT_FALSE(reader->IsBusy());
+    QTest::qWait(50);
+    EXPECT_EQ(reader->book(), nullptr);
+
+    reader->Book_CreatBOOK(world.writeBook("Short.txt", numberedBook(300)), false);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return reader->book() != nullptr; }, 10000));
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), 2);
+    // The fade has ended in the spread itself.
+    EXPECT_EQ(reader->picture().pixelColor(130, 330),
+              reader->surfaces().picBase1().pixelColor(100, 300));
+}
+
+} // namespace
+} // namespace quillmoth

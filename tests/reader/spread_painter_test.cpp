@@ -1,0 +1,207 @@
+#include "reader/spread_painter.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+QImage surface(QSize size, QColor fill)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    return image;
+}
+
+// Pixels of a colour (within a small tolerance) inside a rectangle.
+int countPixels(const QImage &image, const QRect &area, QColor color, int tolerance = 40)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - color.red()) <= tolerance &&
+                std::abs(pixel.green() - color.green()) <= tolerance &&
+                std::abs(pixel.blue() - color.blue()) <= tolerance)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// The columns left and right of which the image holds anything but `paper`.
+std::pair<int, int> inkColumns(const QImage &image, QColor paper)
+{
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != paper) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+PageStyle style()
+{
+    PageStyle page;
+    page.font = QFont(QStringLiteral("DejaVu Sans"));
+    page.font.setPixelSize(16);
+    page.textColor = Qt::black;
+    page.chapterTitleColor = QColor(220, 0, 0);
+    page.lineHeight = 22;
+    page.PageWidth = 300;
+    return page;
+}
+
+struct FitCase {
+    QSizeF image, box;
+    QRectF expected;
+};
+
+TEST(CalcNewSize, FitsKeepingProportions)
+{
+    const FitCase cases[] = {
+        {{40, 20}, {100, 60}, {30, 20, 40, 20}},    // fits: centred as it is
+        {{50, 200}, {100, 100}, {37.5, 0, 25, 100}}, // tall: the box's height
+        {{400, 100}, {100, 100}, {0, 37.5, 100, 25}}, // wide: the box's width
+        {{300, 310}, {100, 40}, {30.6452, 0, 38.7097, 40}}, // tall into a low box
+        {{100, 101}, {50, 200}, {0, 74.75, 50, 50.5}},      // tall, yet too wide at full height
+    };
+    for (const FitCase &c : cases) {
+        const QRectF fit = CalcNewSize(c.image, c.box);
+        EXPECT_NEAR(fit.x(), c.expected.x(), 1e-3);
+        EXPECT_NEAR(fit.y(), c.expected.y(), 1e-3);
+        EXPECT_NEAR(fit.width(), c.expected.width(), 1e-3);
+        EXPECT_NEAR(fit.height(), c.expected.height(), 1e-3);
+    }
+}
+
+TEST(SpreadPainter, ShadeOpacity_DarkerPaperGetsDarkerShade_WithinLimits)
+{
+    EXPECT_DOUBLE_EQ(shadeOpacityForLuminance(0), 1.0);      // 1.2, lowered
+    EXPECT_NEAR(shadeOpacityForLuminance(90), 165 * 1.2 / 255, 1e-12);
+    EXPECT_NEAR(shadeOpacityForLuminance(150), 105 * 1.1 / 255, 1e-12);
+    EXPECT_DOUBLE_EQ(shadeOpacityForLuminance(230), 0.45);   // 0.098, raised
+}
+
+TEST(SpreadPainter, PageNumberTop_MovesBelowTextThatReachesIt_ButStaysOnThePage)
+{
+    EXPECT_EQ(pageNumberTop(822, 700, 15, 852), 822);
+    EXPECT_EQ(pageNumberTop(822, 830, 15, 852), 830);
+    EXPECT_EQ(pageNumberTop(822, 900, 15, 852), 837);
+}
+
+TEST(SpreadPainter, FoldLine_ShadesSevenColumnsFromTheCentreColour)
+{
+    QImage image = surface({40, 6}, QColor(200, 180, 160));
+    paintFoldLine(image);
+    const QColor expected[7] = {{190, 170, 150}, {180, 160, 140}, {170, 150, 130}, {140, 120, 100},
+                                {170, 150, 130}, {180, 160, 140}, {190, 170, 150}};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(image.pixelColor(17 + i, 3), expected[i]) << i;
+    EXPECT_EQ(image.pixelColor(16, 3), QColor(200, 180, 160));
+    EXPECT_EQ(image.pixelColor(24, 3), QColor(200, 180, 160));
+}
+
+TEST(SpreadPainter, FoldLine_WorksInDevicePixelsAtHighDensity)
+{
+    QImage image = surface({80, 12}, QColor(100, 100, 100));
+    image.setDevicePixelRatio(2);
+    paintFoldLine(image);
+    EXPECT_EQ(image.pixelColor(40, 5), QColor(40, 40, 40));  // the darkest column, in device pixels
+    EXPECT_EQ(image.pixelColor(36, 5), QColor(100, 100, 100));
+}
+
+TEST(SpreadPainter, PageText_FramesAndColoursChapterTitles)
+{
+    QImage image = surface({400, 120}, Qt::white);
+    PageStyle page = style();
+    page.colorizeChapterTitles = true;
+    page.isCJK = false;
+    {
+        QPainter painter(&image);
+        const PageTextExtent extent =
+            paintPageText(painter, {35, 10}, u"CHAPTER 12\r\nan ordinary line\r\n", page);
+        EXPECT_EQ(extent.lineCount, 3);  // the empty part after the last CR LF counts
+        EXPECT_EQ(extent.textBottom, 10 + 2 * 22);
+    }
+    EXPECT_GT(countPixels(image, {35, 10, 200, 22}, page.chapterTitleColor), 20);
+    EXPECT_EQ(countPixels(image, {35, 33, 200, 21}, page.chapterTitleColor), 0);
+    // The title's frame, in the text colour, from x - 2 to x + PageWidth - 70.
+    EXPECT_EQ(image.pixelColor(33, 20), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(265, 20), QColor(Qt::black));
+}
+
+TEST(SpreadPainter, PageText_OutlinesInTheOutlineColour)
+{
+    QImage image = surface({300, 40}, Qt::white);
+    PageStyle page = style();
+    page.outlineColor = QColor(0, 0, 255);
+    {
+        QPainter painter(&image);
+        paintPageText(painter, {10, 10}, u"Outlined", page);
+    }
+    EXPECT_GT(countPixels(image, image.rect(), QColor(0, 0, 255)), 30);
+    EXPECT_GT(countPixels(image, image.rect(), QColor(0, 0, 0)), 10);
+}
+
+TEST(SpreadPainter, PageText_DrawsAmpersandsAsTheyStand)
+{
+    const auto inkWidth = [](std::u16string_view text) {
+        QImage image = surface({300, 40}, Qt::white);
+        {
+            QPainter painter(&image);
+            paintPageText(painter, {10, 10}, text, style());
+        }
+        const auto [first, last] = inkColumns(image, Qt::white);
+        return last - first;
+    };
+    // With mnemonics, "&&&&" would show as two ampersands.
+    EXPECT_GT(inkWidth(u"&&&&"), inkWidth(u"&&") * 3 / 2);
+}
+
+TEST(SpreadPainter, Illustration_TooLowABoxDrawsNothing)
+{
+    QImage picture = surface({50, 50}, Qt::red);
+    QImage image = surface({100, 100}, Qt::white);
+    {
+        QPainter painter(&image);
+        paintIllustration(painter, {10, 10}, {60, kSmallestIllustrationHeight - 1}, picture, true);
+    }
+    EXPECT_EQ(countPixels(image, image.rect(), Qt::red, 0), 0);
+    {
+        QPainter painter(&image);
+        paintIllustration(painter, {10, 10}, {60, 40}, picture, true);
+    }
+    EXPECT_EQ(image.pixelColor(40, 30), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(19, 9), QColor(250, 250, 250));  // the frame
+}
+
+TEST(SpreadPainter, Background_MirrorsTheCornerIntoAllFourCorners)
+{
+    BackgroundInput input;
+    input.layout = {{200, 160}, 70, 160, 130};
+    input.paperColor = QColor(240, 230, 210);
+    input.padSize = 100;
+    input.cornerImage = QImage(10, 10, QImage::Format_ARGB32_Premultiplied);
+    input.cornerImage.fill(Qt::transparent);
+    input.cornerImage.setPixelColor(0, 0, Qt::red);  // marks the outer corner
+    input.header.layout = input.layout;
+    QImage image = surface({200, 160}, Qt::transparent);
+    const double shade = paintBackground(image, input);
+    EXPECT_DOUBLE_EQ(shade, 0.45);  // no background picture
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(2, 157), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(197, 157), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(197, 2), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(40, 80), input.paperColor);
+    EXPECT_LT(image.pixelColor(100, 80).red(), input.paperColor.red());  // the fold
+}
+
+} // namespace
+} // namespace quillmoth
