@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs Quillmoth's main job: for now the
-# book engine on a bundled sample book, summarised from quillmoth-book's record.
+# Installs what is missing, builds, and starts Quillmoth on a bundled sample
+# book in the reading window (or on the book given as the argument).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh default
 
-book="${1:-resources/books/山居秋暝录.txt}"
-build/default/Quillmoth/quillmoth-book --chapters --reformat "$book" | python3 scripts/summarize_book.py
+app=build/default/Quillmoth
+book="${1:-$app/我的藏书/山居秋暝录.txt}"
+exec "$app/quillmoth" "$book"
