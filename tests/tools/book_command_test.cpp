@@ -89,6 +89,35 @@ TEST(BookCommand, RejectsBadOptions)
     EXPECT_TRUE(rejected({"a.txt", "--page"}));
 }
 
+TEST(BookCommand, ReadsTheDrawingOptions)
+{
+    const BookCommand command = parsed({"--theme", "Ink Wash.thm", "--render", "6", "--out",
+                                        "p.png", "--pad", "900x700", "--turn", "back", "--offset",
+                                        "120.5", "a.txt"});
+    EXPECT_EQ(command.themeFile, "Ink Wash.thm");
+    ASSERT_TRUE(command.render.has_value());
+    EXPECT_EQ(command.render->page, 6);
+    EXPECT_EQ(command.render->outFile, "p.png");
+    EXPECT_EQ(command.render->padWidth, 900);
+    EXPECT_EQ(command.render->padHeight, 700);
+    ASSERT_TRUE(command.render->turn.has_value());
+    EXPECT_EQ(command.render->turn->direction, TurnOption::Direction::Back);
+    EXPECT_EQ(command.render->turn->offset, 120.5);
+
+    const BookCommand plain = parsed({"--render", "2", "--out", "p.png", "a.txt"});
+    EXPECT_EQ(plain.render->padWidth, 1263);
+    EXPECT_EQ(plain.render->padHeight, 912);
+    EXPECT_FALSE(plain.render->turn.has_value());
+
+    EXPECT_TRUE(rejected({"--render", "2", "a.txt"}));                       // no --out
+    EXPECT_TRUE(rejected({"--out", "p.png", "a.txt"}));                      // no --render
+    EXPECT_TRUE(rejected({"--render", "2", "--out", "p", "--page", "600x900", "a.txt"}));
+    EXPECT_TRUE(rejected({"--render", "2", "--out", "p", "--turn", "forward", "a.txt"}));
+    EXPECT_TRUE(rejected({"--render", "2", "--out", "p", "--turn", "up", "--offset", "1", "a.txt"}));
+    EXPECT_TRUE(rejected({"--render", "0", "--out", "p", "a.txt"}));
+    EXPECT_TRUE(rejected({"--render", "2", "--out", "p", "--pad", "100x900", "a.txt"}));
+}
+
 TEST(BookCommand, HelpNeedsNothingElse)
 {
     EXPECT_TRUE(parsed({"--help"}).showHelp);

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 using namespace quillmoth;
@@ -111,4 +113,45 @@ TEST(BookCommandLine, ExitsWithTwoOnBadOptionsAndZeroWithARecord)
     const CommandRun help = runCommand("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("usage:"), std::string::npos);
+}
+
+namespace {
+
+// The width and height a PNG file's header gives; zeros when it is no PNG.
+std::pair<int, int> pngSize(const std::filesystem::path &path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    unsigned char header[24] = {};
+    stream.read(reinterpret_cast<char *>(header), sizeof header);
+    if (!stream || header[1] != 'P' || header[2] != 'N' || header[3] != 'G')
+        return {0, 0};
+    const auto number = [&](int at) {
+        return int(header[at]) << 24 | int(header[at + 1]) << 16 | int(header[at + 2]) << 8 |
+               int(header[at + 3]);
+    };
+    return {number(16), number(20)};
+}
+
+} // namespace
+
+TEST(BookCommandLine, RendersThePadAndTurnFrames)
+{
+    if (std::string(QUILLMOTH_BOOK_EXECUTABLE).empty())
+        GTEST_SKIP() << "quillmoth-book is not built without Qt";
+    const std::filesystem::path out = std::filesystem::temp_directory_path() / "quillmoth-render.png";
+    const std::string book = "\"" QUILLMOTH_SOURCE_DIR "/resources/books/The Lighthouse Keeper.txt\"";
+    std::filesystem::remove(out);
+    const CommandRun spread = runCommand("--render 4 --pad 900x640 --out " + out.string() + " " + book);
+    EXPECT_EQ(spread.status, 0);
+    EXPECT_EQ(pngSize(out), std::make_pair(900, 640));
+    EXPECT_NE(spread.output.find("\"pageCount\": "), std::string::npos);
+
+    std::filesystem::remove(out);
+    EXPECT_EQ(runCommand("--render 4 --turn back --offset 200 --out " + out.string() + " " + book).status, 0);
+    EXPECT_EQ(pngSize(out), std::make_pair(1263, 912));
+
+    // No spread of that page, and no way forward from the last spread.
+    EXPECT_EQ(runCommand("--render 9999 --out " + out.string() + " " + book).status, 2);
+    EXPECT_EQ(runCommand("--render 2 --turn back --offset 10 --out " + out.string() + " " + book).status, 2);
+    std::filesystem::remove(out);
 }

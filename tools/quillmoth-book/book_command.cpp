@@ -57,6 +57,11 @@ std::string bookCommandUsage()
            "  --bookmarks FILE        restore bookmarks from this bookmark file\n"
            "  --codepage NAME         ANSI code page (CP936, CP950, CP932, CP949, CP1252, ...)\n"
            "  --text                  also print the decoded text\n"
+           "  --theme FILE.thm        use this theme's font, switches and pictures\n"
+           "  --render P --out FILE   draw the pad showing the spread of page P as a PNG\n"
+           "  --pad WxH               the pad's client area for --render (1263x912)\n"
+           "  --turn forward|back     with --render: a frame of a turn from that spread ...\n"
+           "  --offset D              ... with the corner D pixels along (0 to the page width)\n"
            "  --help                  show this text\n";
 }
 
@@ -64,7 +69,13 @@ std::variant<BookCommand, std::string> parseBookCommand(std::span<const std::str
 {
     BookCommand command;
     bool haveFont = false;
+    bool havePage = false;
     std::optional<std::string> positional;
+    std::optional<int> renderPage;
+    std::optional<std::string> outFile;
+    std::optional<std::pair<int, int>> pad;
+    std::optional<TurnOption::Direction> turn;
+    std::optional<double> offset;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string option = arguments[i];
@@ -114,6 +125,7 @@ std::variant<BookCommand, std::string> parseBookCommand(std::span<const std::str
                 return "--page needs WIDTHxHEIGHT in pixels, for example 600x900";
             command.settings.PageWidth = *width;
             command.settings.PageHeight = *height;
+            havePage = true;
         } else if (option == "--metrics") {
             const auto text = value();
             if (!text || !text->starts_with("fixed:"))
@@ -142,12 +154,14 @@ std::variant<BookCommand, std::string> parseBookCommand(std::span<const std::str
             command.fontFamily = text->substr(0, colon);
             command.fontPoints = *points;
             haveFont = true;
+            command.fontGiven = true;
         } else if (option == "--line-space") {
             const auto text = value();
             const auto number = text ? parseIntegerIn(*text, 0, 5) : std::nullopt;
             if (!number)
                 return "--line-space needs a whole number from 0 to 5";
             command.settings.LineSpace = *number;
+            command.lineSpaceGiven = true;
         } else if (option == "--pad-size") {
             const auto text = value();
             const auto number = text ? parseIntegerIn(*text, 60, 100) : std::nullopt;
@@ -166,6 +180,42 @@ std::variant<BookCommand, std::string> parseBookCommand(std::span<const std::str
             command.clipboardFile = value();
             if (!command.clipboardFile || command.clipboardFile->empty())
                 return "--clipboard needs a file holding UTF-8 text, or - for standard input";
+        } else if (option == "--theme") {
+            command.themeFile = value();
+            if (!command.themeFile || command.themeFile->empty())
+                return "--theme needs a theme file";
+        } else if (option == "--render") {
+            const auto text = value();
+            renderPage = text ? parseIntegerIn(*text, 1, kLargestPageSide) : std::nullopt;
+            if (!renderPage)
+                return "--render needs a page number, for example 2";
+        } else if (option == "--out") {
+            outFile = value();
+            if (!outFile || outFile->empty())
+                return "--out needs a file to write the picture to";
+        } else if (option == "--pad") {
+            const auto text = value();
+            const std::size_t x = text ? text->find('x') : std::string::npos;
+            const auto width =
+                x == std::string::npos ? std::nullopt : parseIntegerIn(text->substr(0, x), 160, 20000);
+            const auto height =
+                x == std::string::npos ? std::nullopt : parseIntegerIn(text->substr(x + 1), 160, 20000);
+            if (!width || !height)
+                return "--pad needs WIDTHxHEIGHT in pixels, each 160 or more, for example 1263x912";
+            pad = std::make_pair(*width, *height);
+        } else if (option == "--turn") {
+            const auto text = value();
+            if (text == "forward")
+                turn = TurnOption::Direction::Forward;
+            else if (text == "back")
+                turn = TurnOption::Direction::Back;
+            else
+                return "--turn needs forward or back";
+        } else if (option == "--offset") {
+            const auto text = value();
+            offset = text ? parseNumber(*text) : std::nullopt;
+            if (!offset || *offset < 0)
+                return "--offset needs a number of pixels, 0 or more";
         } else if (option == "--") {
             if (i + 1 < arguments.size() && !positional && i + 2 == arguments.size()) {
                 positional = arguments[++i];
@@ -193,6 +243,27 @@ std::variant<BookCommand, std::string> parseBookCommand(std::span<const std::str
         return "missing PATH (see --help)";
     if (positional)
         command.bookPath = *positional;
+
+    if (!renderPage && (outFile || pad || turn || offset))
+        return "--out, --pad, --turn and --offset go with --render";
+    if (renderPage) {
+        if (!outFile)
+            return "--render needs --out FILE";
+        if (havePage)
+            return "--render takes its page size from --pad, not --page";
+        if (turn.has_value() != offset.has_value())
+            return "--turn and --offset go together";
+        RenderOption render;
+        render.page = *renderPage;
+        render.outFile = *outFile;
+        if (pad) {
+            render.padWidth = pad->first;
+            render.padHeight = pad->second;
+        }
+        if (turn)
+            render.turn = TurnOption{*turn, *offset};
+        command.render = render;
+    }
     return command;
 }
 

@@ -3,6 +3,7 @@
 
 #include "book_command.h"
 #include "book_json.h"
+#include "book_render.h"
 
 #include "engine/book.h"
 #include "engine/text_metrics.h"
@@ -11,6 +12,7 @@
 #include "platform/font_text_metrics.h"
 #include "text/code_page.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -51,7 +53,7 @@ int main(int argc, char **argv)
     auto parsed = parseBookCommand(arguments);
     if (const auto *problem = std::get_if<std::string>(&parsed))
         return badOptions(*problem);
-    const BookCommand &command = std::get<BookCommand>(parsed);
+    BookCommand &command = std::get<BookCommand>(parsed);
     if (command.showHelp) {
         std::fputs(bookCommandUsage().c_str(), stdout);
         return 0;
@@ -61,6 +63,39 @@ int main(int argc, char **argv)
         command.codePage ? AnsiCodePage::named(*command.codePage) : AnsiCodePage::fromEnvironment();
     if (!codePage)
         return badOptions("unknown code page " + *command.codePage);
+
+    // Drawing, pictures and real fonts need an application object, never a display.
+    std::unique_ptr<QGuiApplication> application;
+    static int qtArgc = 1;
+    if (command.render || command.themeFile || !command.fixedMetrics) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (command.render)
+            application = std::make_unique<QApplication>(qtArgc, argv);
+        else
+            application = std::make_unique<QGuiApplication>(qtArgc, argv);
+    }
+    ThemeRecord theme;
+    if (command.themeFile) {
+        const std::filesystem::path programFolder =
+            std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
+        const std::optional<ThemeRecord> loaded =
+            loadCommandTheme(*command.themeFile, programFolder, *codePage);
+        if (!loaded)
+            return badOptions("cannot read the theme " + *command.themeFile);
+        theme = *loaded;
+        if (!command.render)
+            applyCommandTheme(command, theme);
+    }
+    if (command.render) {
+        std::string json;
+        std::string problem;
+        const int status = renderPad(command, theme, *codePage, json, problem);
+        if (!problem.empty())
+            std::fprintf(stderr, "quillmoth-book: %s\n", problem.c_str());
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        return status;
+    }
 
     std::u16string source;
     if (command.clipboardFile) {
@@ -74,20 +109,19 @@ int main(int argc, char **argv)
         source = utf16FromUtf8(command.bookPath);
     }
 
-    std::unique_ptr<QGuiApplication> application;
     std::unique_ptr<TextMetrics> metrics;
     if (command.fixedMetrics) {
         metrics = std::make_unique<FixedTextMetrics>(command.fixedMetrics->narrowWidth,
                                                      command.fixedMetrics->wideWidth,
                                                      command.fixedMetrics->height);
     } else {
-        // Real fonts need a GUI application, never a display.
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int qtArgc = 1;
-        application = std::make_unique<QGuiApplication>(qtArgc, argv);
-        metrics = std::make_unique<FontTextMetrics>(FontTextMetrics::themeFont(
-            QString::fromStdString(command.fontFamily), command.fontPoints));
+        QFont font = FontTextMetrics::themeFont(QString::fromStdString(command.fontFamily),
+                                                command.fontPoints);
+        if (command.themeFile && !command.fontGiven) {
+            font.setBold(theme.FontBold);
+            font.setItalic(theme.FontItalic);
+        }
+        metrics = std::make_unique<FontTextMetrics>(font);
     }
 
     std::optional<BookmarkFile> bookmarkFile;
