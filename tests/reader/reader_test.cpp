@@ -153,6 +153,13 @@ TEST_F(ReaderTest, ADragFollowedByARelease_CompletesTheTurn)
     QTest::mouseRelease(reader.get(), Qt::LeftButton, {}, QPoint(400, 10));
     ASSERT_TRUE(waitUntilIdle(*reader));
     EXPECT_EQ(reader->AnchorPage(), 4);
+
+    // So does one whose release never comes, because the window lost the mouse.
+    QTest::mousePress(reader.get(), Qt::LeftButton, {}, QPoint(page.Right - 5, page.Bottom - 5));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(reader.get(), &deactivate);
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), 6);
 }
 
 TEST_F(ReaderTest, Slider_JumpsToAnEvenPageInsideTheBook)
