@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -57,6 +58,18 @@ struct PadBench {
         reader->Initialize_Reader();
         reader->Book_CreatBOOK(book.u16string(), false);
         return reader;
+    }
+
+    // The pad with the sample book every pad benchmark reads, or nothing
+    // (said on stderr) when it does not open.
+    std::unique_ptr<Reader> openSamplePad(const char *benchmark)
+    {
+        std::unique_ptr<Reader> pad = openPad(folder.defaultBookFolder() / "山居秋暝录.txt");
+        if (pad->book() == nullptr) {
+            std::fprintf(stderr, "%s: the sample book did not open\n", benchmark);
+            return nullptr;
+        }
+        return pad;
     }
 
     AppFolder folder;
