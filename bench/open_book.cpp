@@ -15,7 +15,7 @@
 #include <unicode/ucnv.h>
 
 #ifdef QUILLMOTH_WITH_QT
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "reader/reader.h"
 #include "settings/language_table.h"
 #include "settings/theme_record.h"

@@ -6,7 +6,7 @@
 #include "engine/book.h"
 #include "text/code_page.h"
 #include "text/text_decoding.h"
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "reader/reader.h"
 #include "settings/language_table.h"
 #include "settings/theme_file.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "text/code_page.h"
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "reader/reader.h"
 #include "settings/language_table.h"
 #include "settings/theme_record.h"

@@ -1,6 +1,5 @@
-# Application folder, built-in resources and the single-instance lock.
+# The files the program creates, built-in resources and the single-instance lock.
 list(APPEND platform_core_sources
-  app_folder.cpp
   create_file.cpp
 )
 list(APPEND platform_qt_sources

@@ -1,6 +1,6 @@
 #include "create_file.h"
 
-#include "atomic_file.h"
+#include "text/atomic_file.h"
 
 #include <cerrno>
 #include <cstdio>

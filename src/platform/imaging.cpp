@@ -1,6 +1,6 @@
 #include "imaging.h"
 
-#include "atomic_file.h"
+#include "text/atomic_file.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,6 +1,6 @@
 #include "ini_file.h"
 
-#include "atomic_file.h"
+#include "text/atomic_file.h"
 
 #include "text/code_page.h"
 #include "text/text_decoding.h"

@@ -1,6 +1,6 @@
 #include "single_instance.h"
 
-#include "app_folder.h"
+#include "text/app_folder.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "page_surfaces.h"
 
 #include "engine/book.h"
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "platform/colors.h"
 #include "platform/imaging.h"
 #include "platform/resource_extraction.h"

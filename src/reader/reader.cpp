@@ -11,7 +11,7 @@
 #include "engine/book.h"
 #include "text/code_page.h"
 #include "engine/text_metrics.h"
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "platform/bookmark_file.h"
 #include "platform/builtin_pictures.h"
 #include "platform/font_text_metrics.h"

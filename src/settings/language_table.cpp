@@ -1,6 +1,6 @@
 #include "settings/language_table.h"
 
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 
 #include "text/text_decoding.h"
 

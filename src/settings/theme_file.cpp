@@ -1,7 +1,7 @@
 #include "settings/theme_file.h"
 
-#include "platform/app_folder.h"
-#include "platform/atomic_file.h"
+#include "text/app_folder.h"
+#include "text/atomic_file.h"
 #include "settings/ui_settings.h"
 
 #include "text/code_page.h"

@@ -1,7 +1,7 @@
 #include "settings/ui_settings.h"
 
-#include "platform/app_folder.h"
-#include "platform/atomic_file.h"
+#include "text/app_folder.h"
+#include "text/atomic_file.h"
 #include "settings/language_table.h"
 
 #include "text/code_page.h"

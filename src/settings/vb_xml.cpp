@@ -1,6 +1,6 @@
 #include "settings/vb_xml.h"
 
-#include "platform/atomic_file.h"
+#include "text/atomic_file.h"
 #include "settings/xml_names.h"
 
 #include "text/code_page.h"

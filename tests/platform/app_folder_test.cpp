@@ -1,4 +1,4 @@
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 
 #include "app_test_support.h"
 

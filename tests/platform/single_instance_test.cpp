@@ -1,6 +1,6 @@
 #include "platform/single_instance.h"
 
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 
 #include "app_test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include "text/code_page.h"
 #include "engine/text_metrics.h"
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "settings/language_table.h"
 #include "settings/theme_record.h"
 #include "settings/ui_settings.h"

@@ -1,7 +1,7 @@
 #include "app_folder_assembly.h"
 
-#include "platform/app_folder.h"
-#include "platform/atomic_file.h"
+#include "text/app_folder.h"
+#include "text/atomic_file.h"
 
 #include <algorithm>
 #include <cstdint>

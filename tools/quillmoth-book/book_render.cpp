@@ -6,7 +6,7 @@
 #include "text/code_page.h"
 #include "text/text_decoding.h"
 #include "engine/text_metrics.h"
-#include "platform/app_folder.h"
+#include "text/app_folder.h"
 #include "platform/imaging.h"
 #include "reader/illustration_album.h"
 #include "reader/reader.h"

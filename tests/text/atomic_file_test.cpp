@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "text/atomic_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app_folder.h"
+#include "text/app_folder.h"
 
 #include <system_error>
 #include <utility>
