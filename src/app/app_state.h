@@ -1,17 +1,15 @@
 #pragma once
 
-#include "text/code_page.h"
+#include "shelf/shelf_context.h"
 #include "text/app_folder.h"
-#include "reader/reader.h"
-#include "settings/language_table.h"
-#include "settings/theme_record.h"
-#include "settings/ui_settings.h"
+#include "text/code_page.h"
 
 namespace quillmoth {
 
 // The program's state for the whole run: where its folder is, the ANSI code
-// page, the settings, the current theme and the interface texts. main()
-// makes one and hands it to the windows by reference.
+// page, the settings, the current theme, the interface texts and the flags
+// the windows share. main() makes one and hands it to the windows by
+// reference.
 struct AppState {
     explicit AppState(AppFolder appFolder, AnsiCodePage ansiCodePage)
         : folder(std::move(appFolder)), codePage(std::move(ansiCodePage))
@@ -24,15 +22,14 @@ struct AppState {
     UISettings settings;
     ThemeRecord theme;
     LanguageTable language;
+    AppFlags flags;
 
+    ShelfContext shelfContext()
+    {
+        return {folder, theme, settings, document, language, codePage, flags};
+    }
     // What the reading pad reads of it.
     ReaderContext readerContext() const { return {folder, theme, settings, language, codePage}; }
 };
-
-// Loads, in start-up order, the settings, the current theme (the default
-// theme when the one named is missing or its name would leave the themes
-// folder) and the language file. Problems with the settings file go to
-// `reportError`.
-void loadAppState(AppState &state, const SettingsErrorHandler &reportError);
 
 } // namespace quillmoth

@@ -1,16 +1,20 @@
-// Quillmoth: a reader for plain-text books. `quillmoth FILE.txt` opens that
-// book in the reading window.
+// Quillmoth: a reader for plain-text books. `quillmoth` shows the bookshelf;
+// `quillmoth FILE.txt` opens that book in the reading window first, and the
+// bookshelf follows when it closes.
 
 #include "app/app_state.h"
 
 #include "platform/single_instance.h"
 #include "reader/frm_reader.h"
+#include "shelf/frm_main.h"
+#include "shelf/shelf_startup.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include <cstdio>
+#include <memory>
 
 using namespace quillmoth;
 
@@ -42,17 +46,20 @@ int main(int argc, char **argv)
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmoth"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillmoth"));
 
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 2) {
-        std::fputs("usage: quillmoth FILE.txt\n", stderr);
+    if (arguments.size() > 2) {
+        std::fputs("usage: quillmoth [FILE.txt]\n", stderr);
         return 2;
     }
-    const QFileInfo book(arguments.at(1));
-    if (!book.isFile()) {
-        std::fprintf(stderr, "quillmoth: %s is not a file\n", qPrintable(arguments.at(1)));
-        return 2;
+    QString bookPath;
+    if (arguments.size() == 2) {
+        const QFileInfo book(arguments.at(1));
+        if (!book.isFile()) {
+            std::fprintf(stderr, "quillmoth: %s is not a file\n", qPrintable(arguments.at(1)));
+            return 2;
+        }
+        bookPath = book.absoluteFilePath();
     }
 
     AppState state(AppFolder::fromExecutable(QApplication::applicationFilePath().toStdU16String()),
@@ -60,10 +67,20 @@ int main(int argc, char **argv)
     SingleInstance instance(state.folder);
     if (instance.acquire() == SingleInstance::Status::AlreadyRunning)
         return 0;
-    loadAppState(state, showSettingsError);
 
-    auto *window = new frmReader(state.readerContext());
-    QObject::connect(window, &frmReader::closed, &application, [] { QApplication::quit(); });
-    window->load(book.absoluteFilePath().toStdU16String());
+    std::unique_ptr<frmMain> shelf;
+    const auto showShelf = [&] {
+        shelf = std::make_unique<frmMain>(state.shelfContext());
+        shelf->show();
+        shelf->Form_Load();
+    };
+    if (bookPath.isEmpty()) {
+        showShelf();
+    } else {
+        loadShelfStartup(state.shelfContext(), showSettingsError);
+        auto *window = new frmReader(state.readerContext());
+        QObject::connect(window, &frmReader::closed, &application, [&] { showShelf(); });
+        window->load(bookPath.toStdU16String());
+    }
     return QApplication::exec();
 }

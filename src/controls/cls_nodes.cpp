@@ -76,6 +76,58 @@ ClsNode *ClsNodes::AddItem(const QString &key, const QString &caption, const QSt
     return added;
 }
 
+int ClsNodes::AddItems(const QString &relative, const std::vector<NewNode> &nodes, int backColor,
+                       int foreColor)
+{
+    ClsNode *parent = nullptr;
+    if (!relative.isEmpty()) {
+        parent = nItem(relative);
+        if (!parent)
+            return 0;
+    }
+    std::vector<std::unique_ptr<ClsNode>> added;
+    added.reserve(nodes.size());
+    for (const NewNode &wanted : nodes) {
+        if (wanted.key.isEmpty() || m_byKey.contains(wanted.key))
+            continue;
+        auto node =
+            std::unique_ptr<ClsNode>(new ClsNode(this, wanted.key, wanted.caption, relative));
+        node->m_backColor = backColor;
+        node->m_foreColor = foreColor;
+        node->m_icon = wanted.icon;
+        if (!parent) {
+            node->m_visible = true;
+            node->m_indent = ClsNode::kTopIndent;
+        } else {
+            node->m_indent = parent->m_indent + ClsNode::kIndentStep;
+            node->m_visible = parent->m_visible && parent->m_expanded;
+        }
+        m_byKey.insert(wanted.key, node.get());
+        added.push_back(std::move(node));
+    }
+    if (added.empty())
+        return 0;
+    const int count = int(added.size());
+    std::size_t at = m_nodes.size();
+    if (parent) {
+        at = std::size_t(positionOf(parent)) + std::size_t(parent->m_allChildren);
+        parent->m_children += count;
+        for (ClsNode *ancestor = parent; ancestor; ancestor = parentOf(ancestor))
+            ancestor->m_allChildren += count;
+    }
+    m_nodes.insert(m_nodes.begin() + std::ptrdiff_t(at), std::make_move_iterator(added.begin()),
+                   std::make_move_iterator(added.end()));
+    if (m_checkIntegrity) {
+        renumber();
+    } else {
+        // As one AddItem after another would number them.
+        for (int k = 0; k < count; ++k)
+            m_nodes[at + std::size_t(k)]->m_itemNum = Count() - count + k + 1;
+    }
+    emit changed(true);
+    return count;
+}
+
 bool ClsNodes::Remove(const QString &key)
 {
     ClsNode *node = nItem(key);
@@ -108,7 +160,8 @@ void ClsNodes::Clear()
     const bool hadNodes = m_nodes.size() > 1;
     m_nodes.clear();
     m_byKey.clear();
-    auto root = std::unique_ptr<ClsNode>(new ClsNode(this, {}, QString::fromLatin1(kRootCaption), {}));
+    auto root =
+        std::unique_ptr<ClsNode>(new ClsNode(this, {}, QString::fromLatin1(kRootCaption), {}));
     root->m_itemNum = 1;
     root->m_expanded = true;
     m_nodes.push_back(std::move(root));

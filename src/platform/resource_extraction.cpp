@@ -1,6 +1,7 @@
 #include "resource_extraction.h"
 
 #include "create_file.h"
+#include "imaging.h"
 
 #include <QFile>
 
@@ -70,8 +71,8 @@ ExtractResult ExtractResourceFile(const QString &resourceName,
             bytes[i] = char(kSignature[i]);
     }
 
-    switch (createFileAtomically(filePath, std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                 error)) {
+    switch (createFileAtomically(
+        filePath, std::string_view(bytes.constData(), std::size_t(bytes.size())), error)) {
     case CreateFileResult::Created:
         return ExtractResult::Written;
     case CreateFileResult::AlreadyExists:
@@ -80,6 +81,16 @@ ExtractResult ExtractResourceFile(const QString &resourceName,
         break;
     }
     return ExtractResult::WriteFailed;
+}
+
+QImage loadDataPicture(const std::filesystem::path &filePath, const QString &resourceName,
+                       HeaderFix fix)
+{
+    ExtractResourceFile(resourceName, filePath, fix);
+    QImage image = loadImage(QString::fromStdU16String(filePath.u16string()));
+    if (image.isNull() || image.width() == 0 || image.height() == 0)
+        image = QImage::fromData(builtinResource(resourceName));
+    return image;
 }
 
 } // namespace quillmoth

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <array>
@@ -44,6 +45,12 @@ QByteArray builtinResource(const QString &resourceName);
 ExtractResult ExtractResourceFile(const QString &resourceName,
                                   const std::filesystem::path &filePath,
                                   HeaderFix fix = HeaderFix::None, std::string *error = nullptr);
+
+// The picture of a built-in data resource kept in Settings/DATA: the file is
+// written first when missing, and the built-in picture is used when the file
+// (which the user may have replaced) cannot be read or is empty.
+QImage loadDataPicture(const std::filesystem::path &filePath, const QString &resourceName,
+                       HeaderFix fix = HeaderFix::None);
 
 // Makes sure the resources compiled into this library are registered; the
 // functions here call it themselves.

@@ -1,11 +1,11 @@
 #include "page_surfaces.h"
 
 #include "engine/book.h"
-#include "text/app_folder.h"
 #include "platform/colors.h"
 #include "platform/imaging.h"
 #include "platform/resource_extraction.h"
 #include "settings/theme_record.h"
+#include "text/app_folder.h"
 
 #include <QPainter>
 
@@ -35,18 +35,6 @@ bool isIllustrationFile(const std::filesystem::path &path)
 bool endsWithJpg(const std::filesystem::path &path)
 {
     return pathText(path).endsWith(QStringLiteral(".jpg"), Qt::CaseSensitive);
-}
-
-// A shadow picture from Settings/DATA, written there when missing; the built-in
-// picture when the file cannot be read.
-QImage loadShadow(const AppFolder &folder, const char *resourceName, const char *fileName)
-{
-    const std::filesystem::path path = folder.dataFilePath(fileName);
-    ExtractResourceFile(QString::fromLatin1(resourceName), path, HeaderFix::PngSignature);
-    QImage image = loadImage(pathText(path));
-    if (image.isNull())
-        image = QImage::fromData(builtinResource(QString::fromLatin1(resourceName)));
-    return image;
 }
 
 } // namespace
@@ -116,10 +104,12 @@ void PageSurfaces::LoadThemeImages(const PadTheme &theme)
 
 void PageSurfaces::LoadShadowImages(const AppFolder &folder)
 {
-    m_midShadowImage = loadShadow(folder, "Mid", "MidShd.dat");
+    m_midShadowImage = loadDataPicture(folder.dataFilePath("MidShd.dat"), QStringLiteral("Mid"),
+                                       HeaderFix::PngSignature);
     if (m_midShadowImage.isNull())
         return;
-    const QImage side = loadShadow(folder, "Sid", "SideShd.dat");
+    const QImage side = loadDataPicture(folder.dataFilePath("SideShd.dat"), QStringLiteral("Sid"),
+                                        HeaderFix::PngSignature);
     m_sideShadowImage = scaledChannels(side, ImageAttributes{0.1, 0.1, 0.1, 1.0});
 }
 
@@ -191,7 +181,10 @@ double PageSurfaces::DrawBGround()
     return m_shadeOpacity;
 }
 
-void PageSurfaces::clearWorkSurface() { m_picBase2 = m_background; }
+void PageSurfaces::clearWorkSurface()
+{
+    m_picBase2 = m_background;
+}
 
 void PageSurfaces::drawPage(SpreadLayout::Side side, int pageNumber)
 {
@@ -207,8 +200,8 @@ void PageSurfaces::drawPage(SpreadLayout::Side side, int pageNumber)
     numberFont.setPointSizeF(9);
     const int top = pageNumberTop(spread.pageNumberTop(), extent.textBottom, m_pageNumberHeight,
                                   spread.surfaceSize.height());
-    paintPageNumber(painter, spread.pageNumberOrigin(side, pageNumber, top), pageNumber,
-                    numberFont, m_theme.textColor);
+    paintPageNumber(painter, spread.pageNumberOrigin(side, pageNumber, top), pageNumber, numberFont,
+                    m_theme.textColor);
     if (side == SpreadLayout::Side::Right && !m_theme.AlbumPath.empty()) {
         DrawInsertPic(painter, QPoint(roundHalfEvenToInt(spread.surfaceSize.width() * 0.5) + 30,
                                       origin.y() + extent.lineCount * style.lineHeight));
@@ -279,8 +272,8 @@ TurnImages PageSurfaces::PrepareTurnImages(TurnDirection direction) const
     const QImage rightPage = cut(m_geometry.SpreadCenterX - 30);
     const bool forward = direction == TurnDirection::Forward;
     images.revealedPage = forward ? rightPage : leftPage;
-    images.backImage = (forward ? leftPage : rightPage)
-                           .transformed(QTransform().rotate(forward ? 90 : 270));
+    images.backImage =
+        (forward ? leftPage : rightPage).transformed(QTransform().rotate(forward ? 90 : 270));
     images.backImage.setDevicePixelRatio(m_ratio);
     images.shadowImage = m_sideShadowImage;
     images.shadowOpacity = m_shadeOpacity * 0.8;

@@ -1,0 +1,199 @@
+#include "shelf/folder_scan.h"
+
+#include "text/text_ops.h"
+#include "text/text_paths.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <system_error>
+
+namespace quillmoth {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCancelCheckEvery = 256;
+
+bool nameBefore(const std::u16string &a, const std::u16string &b)
+{
+    if (text::lessFoldingCase(a, b))
+        return true;
+    if (text::lessFoldingCase(b, a))
+        return false;
+    return a < b;
+}
+
+bool endsWithTxt(std::u16string_view name, bool anyCase)
+{
+    if (name.size() < 4)
+        return false;
+    const std::u16string_view tail = name.substr(name.size() - 4);
+    return anyCase ? text::equalFoldingCase(tail, u".txt") : tail == u".txt";
+}
+
+bool canList(const fs::path &folder)
+{
+    std::error_code error;
+    fs::directory_iterator probe(folder, error);
+    return !error;
+}
+
+// A link that leads back to the folder or one of its ancestors would make the
+// tree endless.
+bool loopsBack(const fs::directory_entry &entry, const fs::path &canonicalFolder)
+{
+    std::error_code error;
+    if (!entry.is_symlink(error))
+        return false;
+    const fs::path target = fs::canonical(entry.path(), error);
+    if (error)
+        return true;
+    for (fs::path ancestor = canonicalFolder;; ancestor = ancestor.parent_path()) {
+        if (ancestor == target)
+            return true;
+        if (ancestor == ancestor.parent_path())
+            return false;
+    }
+}
+
+std::string unescapeMountField(const std::string &field)
+{
+    // Spaces and the like are written as three octal digits after "\".
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string digits = field.substr(i + 1, 3);
+            if (std::all_of(digits.begin(), digits.end(),
+                            [](char c) { return c >= '0' && c <= '7'; })) {
+                out += char(std::strtol(digits.c_str(), nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+bool isPseudoFileSystem(const std::string &type)
+{
+    static const std::set<std::string> kPseudo = {
+        "proc",      "sysfs",           "tmpfs",       "devtmpfs", "devpts",   "cgroup",
+        "cgroup2",   "securityfs",      "pstore",      "bpf",      "debugfs",  "tracefs",
+        "configfs",  "fusectl",         "hugetlbfs",   "mqueue",   "autofs",   "binfmt_misc",
+        "nsfs",      "rpc_pipefs",      "efivarfs",    "ramfs",    "squashfs", "overlay",
+        "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "nfsd",     "rootfs",   "none"};
+    return kPseudo.count(type) != 0;
+}
+
+bool isSystemMountPoint(const std::string &point)
+{
+    for (const char *prefix : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot", "/var/lib"}) {
+        const std::string p(prefix);
+        if (point == p || point.rfind(p + "/", 0) == 0)
+            return point.rfind("/run/media/", 0) != 0;
+    }
+    return false;
+}
+
+} // namespace
+
+FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
+{
+    FolderScan scan;
+    scan.folder = folder;
+    std::error_code error;
+    fs::directory_iterator entries(folder, fs::directory_options::none, error);
+    if (error) {
+        scan.readable = false;
+        return scan;
+    }
+    const fs::path canonicalFolder = fs::weakly_canonical(folder, error);
+    int seen = 0;
+    for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
+        if (error)
+            break;
+        if (cancel != nullptr && ++seen % kCancelCheckEvery == 0 && cancel->load()) {
+            scan.cancelled = true;
+            return scan;
+        }
+        const fs::directory_entry &entry = *entries;
+        const fs::path name = entry.path().filename();
+        const std::u16string text = text::textFromPath(name);
+        std::error_code kindError;
+        if (entry.is_directory(kindError)) {
+            if (!text.empty() && text.front() == u'.')
+                continue;
+            if (loopsBack(entry, canonicalFolder) || !canList(entry.path()))
+                continue;
+            scan.subfolders.push_back({entry.path(), text});
+            continue;
+        }
+        if (!entry.is_regular_file(kindError))
+            continue; // broken links, devices, sockets
+        if (endsWithTxt(text, true))
+            scan.books.emplace_back(folder, name);
+        if (endsWithTxt(text, false))
+            scan.bookFiles.push_back({entry.path(), text});
+    }
+    const auto byName = [](const FolderChild &a, const FolderChild &b) {
+        return nameBefore(a.name, b.name);
+    };
+    std::sort(scan.subfolders.begin(), scan.subfolders.end(), byName);
+    std::sort(scan.bookFiles.begin(), scan.bookFiles.end(), byName);
+    std::sort(scan.books.begin(), scan.books.end(), [](const BookEntry &a, const BookEntry &b) {
+        return nameBefore(a.fileName(), b.fileName());
+    });
+    return scan;
+}
+
+std::vector<fs::path> volumesInMountTable(const std::string &table)
+{
+    std::vector<fs::path> volumes;
+    std::istringstream lines(table);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, point, type;
+        if (!(fields >> device >> point >> type))
+            continue;
+        point = unescapeMountField(point);
+        if (isPseudoFileSystem(type) && point != "/")
+            continue;
+        if (point != "/" && isSystemMountPoint(point))
+            continue;
+        if (std::find(volumes.begin(), volumes.end(), fs::path(point)) == volumes.end())
+            volumes.emplace_back(point);
+    }
+    return volumes;
+}
+
+std::vector<fs::path> readyDrives()
+{
+    std::ifstream mounts("/proc/self/mounts");
+    std::stringstream table;
+    table << mounts.rdbuf();
+    std::vector<fs::path> candidates{fs::path("/")};
+    if (const char *home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        candidates.emplace_back(home);
+    for (fs::path &volume : volumesInMountTable(table.str()))
+        candidates.push_back(std::move(volume));
+
+    std::vector<fs::path> drives;
+    std::set<fs::path> seen;
+    for (const fs::path &candidate : candidates) {
+        std::error_code error;
+        const fs::path canonical = fs::canonical(candidate, error);
+        if (error || !fs::is_directory(canonical, error) || !canList(canonical))
+            continue;
+        if (seen.insert(canonical).second)
+            drives.push_back(canonical);
+    }
+    return drives;
+}
+
+} // namespace quillmoth

@@ -1,0 +1,782 @@
+#include "shelf/frm_main.h"
+
+#include "controls/cls_node.h"
+#include "controls/cls_uni_tool_tip.h"
+#include "controls/easy_button.h"
+#include "controls/m_wheel.h"
+#include "controls/my_image.h"
+#include "controls/tree_be.h"
+#include "platform/builtin_pictures.h"
+#include "platform/colors.h"
+#include "platform/imaging.h"
+#include "platform/resource_extraction.h"
+#include "reader/frm_reader.h"
+#include "shelf/folder_scanner.h"
+#include "shelf/folder_tree.h"
+#include "shelf/shelf_painter.h"
+#include "shelf/shelf_startup.h"
+#include "shelf/shelf_view.h"
+#include "shelf/theme_panel.h"
+#include "text/text_paths.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QUrl>
+
+#include <system_error>
+
+Q_LOGGING_CATEGORY(lcShelf, "quillmoth.shelf")
+
+namespace quillmoth {
+
+namespace {
+
+constexpr QRect kTreeRect{10, 45, 215, 470};
+constexpr QRect kGlassRect{240, 45, 480, 470};
+constexpr int kShortestBook = 100;      // bytes
+constexpr int kShortestClipboard = 101; // characters
+constexpr int kWheelNotch = 120;
+constexpr QColor kWindowColor{16, 16, 16};
+
+QString qt(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+QString pathText(const std::filesystem::path &path)
+{
+    return QString::fromStdU16String(text::textFromPath(path));
+}
+
+QString firstLocalFile(const QMimeData *data)
+{
+    if (data == nullptr)
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+FolderTreeIcons treeIcons()
+{
+    return {QPixmap::fromImage(builtinImage(BuiltinPicture::TreeDrive)),
+            QPixmap::fromImage(builtinImage(BuiltinPicture::TreeFolder)),
+            QPixmap::fromImage(builtinImage(BuiltinPicture::TreeBook)),
+            QPixmap::fromImage(builtinImage(BuiltinPicture::TreeRoot))};
+}
+
+} // namespace
+
+frmMain::frmMain(const ShelfContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context), m_ask(messageBoxOver(this)), m_TreeBe2(new TreeBe(this)),
+      m_shelf(new ShelfView(m_covers, context.flags.IsRefreshing, this)),
+      m_VS1(new QScrollBar(Qt::Vertical, this)), m_Label1(new QLabel(this)),
+      m_Frame1(new ThemePanel(context, this)), m_ePopup(new EasyButton(this)),
+      m_MWheel2(new MWheel(this)), m_scanner(new FolderScanner(this)),
+      m_tree(std::make_unique<FolderTree>(m_TreeBe2->Nodes(), treeIcons())),
+      m_pages(m_covers, context.flags.IsRefreshing, this)
+{
+    setWindowTitle(qt(kCaption));
+    setAcceptDrops(true);
+    setMouseTracking(true);
+    QFont windowFont(QStringLiteral("Tahoma"));
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+    createControls();
+    m_chooseImage = [this] {
+        return QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open"), QString(),
+            QStringLiteral("File type: (*.jpg *.png);;All Types: (*)"));
+    };
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    setFixedSize(kClientSize);
+
+    m_TreeBe2->setGeometry(kTreeRect);
+    connect(m_TreeBe2, &TreeBe::nodeClick, this, &frmMain::nodeClicked);
+
+    m_shelf->setGeometry(shelf::kViewport);
+    m_shelf->hide();
+    connect(m_shelf, &ShelfView::coverPressed, this, &frmMain::coverPressed);
+    connect(m_shelf, &ShelfView::openRequested, this, &frmMain::openBook);
+    connect(m_shelf, &ShelfView::popupRequested, this, &frmMain::showPopup);
+    connect(m_shelf, &ShelfView::fileDropped, this, &frmMain::dropPicture);
+    connect(m_shelf, &ShelfView::pointerMoved, this, [this] {
+        enableShelfWheel(true);
+        m_ePopup->hide();
+    });
+    connect(m_shelf, &ShelfView::scrollStopped, this, [this](int value) {
+        const QSignalBlocker blocker(m_VS1);
+        m_VS1->setValue(value);
+    });
+
+    m_VS1->setGeometry(shelf::kViewport.right() + 1, shelf::kViewport.top(), shelf::kScrollBarWidth,
+                       shelf::kViewport.height() + 2);
+    m_VS1->setSingleStep(shelf::kRowPitch / 10);
+    m_VS1->setPageStep(shelf::kViewport.height());
+    m_VS1->hide();
+    connect(m_VS1, &QScrollBar::valueChanged, m_shelf, &ShelfView::setScrollValue);
+
+    m_Label1->setGeometry(4, height() - 20, width(), 19);
+    m_Label1->setTextFormat(Qt::PlainText);
+    m_Label1->setStyleSheet(QStringLiteral("color: rgb(210, 210, 210);"));
+    m_Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_Frame1->setGeometry(10, 21, ThemePanel::kWidth, ThemePanel::kClosedHeight);
+    m_Frame1->setMessages(
+        [this](QMessageBox::Icon icon, const QString &message,
+               QMessageBox::StandardButtons buttons) { return m_ask(icon, message, buttons); });
+    connect(m_Frame1, &ThemePanel::editorRequested, this, [this] { emit themeEditorRequested(); });
+
+    m_ePopup->hide();
+    m_ePopup->setAlign(0);
+    connect(m_ePopup, &EasyButton::Click, this, &frmMain::popupClicked);
+
+    static constexpr BuiltinPicture kButtons[] = {
+        BuiltinPicture::ButtonCover, BuiltinPicture::ButtonClipboard,
+        BuiltinPicture::ButtonPreferences, BuiltinPicture::ButtonHelp};
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new MyImage(this, i);
+        button->setPicture(QPixmap::fromImage(builtinImage(kButtons[i])));
+        button->move(width() - 4 * 28 - 6 + i * 28, 1);
+        m_MyImage1[std::size_t(i)] = button;
+        connect(button, &MyImage::Click, this, &frmMain::imageClicked);
+    }
+
+    m_MWheel2->setHWndCapture(this);
+    connect(m_MWheel2, &MWheel::WheelScroll, this,
+            [this](int, int rotation, double, double) { windowWheel(rotation); });
+    connect(m_scanner, &FolderScanner::scanned, this, &frmMain::folderScanned);
+    connect(m_scanner, &FolderScanner::drivesScanned, this, &frmMain::drivesScanned);
+    connect(&m_pages, &CoverPages::changed, this, qOverload<>(&QWidget::update));
+    m_pages.setClientWidth(width());
+}
+
+QString frmMain::text(std::u16string_view key) const
+{
+    return qt(m_context.language.textOrKey(key));
+}
+
+void frmMain::setMessages(MessageFunction ask)
+{
+    m_ask = std::move(ask);
+}
+
+bool frmMain::isShelfMode() const
+{
+    return m_context.settings.CoverShowStyle != u"Slide" &&
+           m_context.settings.CoverShowStyle != u"Curtain" &&
+           m_context.settings.CoverShowStyle != u"FadeIn";
+}
+
+CoverPageStyle frmMain::pageStyle() const
+{
+    if (m_context.settings.CoverShowStyle == u"Curtain")
+        return CoverPageStyle::Curtain;
+    if (m_context.settings.CoverShowStyle == u"FadeIn")
+        return CoverPageStyle::FadeIn;
+    return CoverPageStyle::Slide;
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+bool frmMain::Form_Load()
+{
+    if (!loadShelfStartup(m_context, [this](const SettingsErrorReport &report) {
+            m_ask(QMessageBox::Warning, qt(report.message), QMessageBox::Ok);
+        })) {
+        unknownError();
+        return false;
+    }
+    applyLanguage();
+    if (!m_Frame1->FlushThemeList(m_context.settings.CurrentTheme)) {
+        unknownError();
+        return false;
+    }
+    const QScreen *screen = this->screen();
+    if (screen != nullptr && screen->geometry().width() <= 800) {
+        QFont treeFont = m_TreeBe2->font();
+        treeFont.setPointSize(8);
+        m_TreeBe2->setFont(treeFont);
+    }
+    m_DefaultCoverImage =
+        loadDataPicture(m_context.folder.dataFilePath("Cvr.dat"), QStringLiteral("COVER"));
+    const AppFolder &folder = m_context.folder;
+    m_shelf->setPictures(loadShelfPieces(folder.dataFilePath("ShfT.dat"),
+                                         folder.dataFilePath("ShfL.dat"),
+                                         folder.dataFilePath("ShfM.dat")),
+                         m_DefaultCoverImage, thumbsFolder());
+    m_shelf->setFont(font());
+    m_LastSelectedPath = QStringLiteral("???");
+    InitBackground(m_context.settings.backgroundImagePath);
+    loadTreeStart();
+
+    static constexpr std::u16string_view kTips[] = {u"ReadClipboard", u"UIPreference", u"Help"};
+    m_ToolTips.clear();
+    for (int i = 1; i < 4; ++i) {
+        auto tip = std::make_unique<clsUniToolTip>();
+        tip->setTipText(text(kTips[i - 1]));
+        tip->Create(m_MyImage1[std::size_t(i)]);
+        m_ToolTips.push_back(std::move(tip));
+    }
+    m_Label1->setGeometry(4, height() - 20, width(), 19);
+    m_Label1->clear();
+    setWindowTitle(qt(kCaption));
+    return true;
+}
+
+void frmMain::unknownError()
+{
+    m_ask(QMessageBox::Critical, text(u"UnkownErrorTerminate"), QMessageBox::Ok);
+}
+
+void frmMain::applyLanguage()
+{
+    m_Frame1->applyLanguage();
+}
+
+void frmMain::loadTreeStart()
+{
+    std::filesystem::path folder = m_context.settings.DefaultFolder;
+    std::error_code error;
+    if (folder.empty())
+        folder = m_context.folder.defaultBookFolder();
+    if (std::filesystem::is_directory(folder, error))
+        TreeBeDefaultPath(folder);
+    else
+        scanFolder({}, ScanPurpose::Drives);
+}
+
+void frmMain::TreeBeDefaultPath(const std::filesystem::path &folder)
+{
+    m_BookList.clear();
+    update();
+    scanFolder(folder, ScanPurpose::DefaultFolder);
+}
+
+void frmMain::scanFolder(const std::filesystem::path &folder, ScanPurpose purpose)
+{
+    m_pendingPurpose = purpose;
+    m_pendingScan =
+        purpose == ScanPurpose::Drives ? m_scanner->scanDrives() : m_scanner->scan(folder);
+}
+
+void frmMain::folderScanned(int request, const FolderScan &scan)
+{
+    if (request != m_pendingScan)
+        return;
+    m_pendingScan = 0;
+    if (m_pendingPurpose == ScanPurpose::DefaultFolder) {
+        m_tree->TreeBeDefaultPath(scan);
+        // The default folder's books show at start, as a click on its node would.
+        showBooks(scan);
+    } else {
+        m_tree->TreeLoadbyPath(scan);
+        showBooks(scan);
+    }
+    emit folderShown(scan.folder);
+}
+
+void frmMain::drivesScanned(int request)
+{
+    if (request != m_pendingScan)
+        return;
+    m_pendingScan = 0;
+    m_tree->LoadDriveTree(m_scanner->drives());
+    emit folderShown({});
+}
+
+void frmMain::showBooks(const FolderScan &scan)
+{
+    if (scan.books.empty())
+        return; // the shelf keeps showing the books it had
+    m_BookList = scan.books;
+    m_CurrentFolder = scan.folder;
+    RefreshCoverRect();
+    m_MyImage1[1]->show();
+    m_MyImage1[2]->show();
+    m_Label1->clear();
+    m_CurrentBook.reset();
+}
+
+void frmMain::nodeClicked(ClsNode *node, Qt::MouseButton button)
+{
+    if (m_context.flags.IsRefreshing || node == nullptr)
+        return;
+    const std::filesystem::path folder = m_tree->pathOf(node->key());
+    if (!m_BookList.empty() && folder == m_CurrentFolder)
+        return;
+    m_MWheel2->DisableWheel();
+    m_shelf->wheel()->DisableWheel();
+    if (button == Qt::RightButton)
+        return;
+    if (folder.empty() || node->key().endsWith(QStringLiteral(".txt")))
+        return;
+    scanFolder(folder, ScanPurpose::NodeClick);
+}
+
+// ---------------------------------------------------------------------------
+// The window's picture
+
+void frmMain::InitBackground(const std::filesystem::path &imagePath)
+{
+    const qreal ratio = devicePixelRatioF();
+    m_windowPicture = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    m_windowPicture.setDevicePixelRatio(ratio);
+    m_windowPicture.fill(kWindowColor);
+    const QColor glass = colorFromValue(m_context.settings.glassColor, Qt::white);
+    m_TreeBe2->setBackColor(m_context.settings.glassColor);
+    if (m_context.settings.foreColor)
+        m_TreeBe2->setForeColor(*m_context.settings.foreColor);
+
+    QPainter painter(&m_windowPicture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!imagePath.empty()) {
+        QImage background = loadImage(pathText(imagePath));
+        if (background.isNull()) {
+            // Never write over the user's picture: the built-in one stands in,
+            // and is written out only as the program's own default file.
+            background = loadDataPicture(m_context.folder.defaultBackgroundPath(),
+                                         QString::fromLatin1(kWindowBackgroundResource));
+        }
+        paintWindowBackground(painter, background, size());
+        const QImage under =
+            m_windowPicture.copy(QRect(kGlassRect.topLeft() * ratio, kGlassRect.size() * ratio));
+        paintGlassPane(painter, under, kGlassRect, glass);
+        paintDropShadow(painter, kTreeRect);
+    }
+    painter.end();
+    const QRect layer = pages::kLayer;
+    m_pages.setPictures(m_DefaultCoverImage, thumbsFolder(), font(),
+                        m_windowPicture.copy(QRect(layer.topLeft() * ratio, layer.size() * ratio)));
+    if (m_TreeBe2->Nodes().Count() >= 2)
+        m_TreeBe2->Refresh();
+    if (!m_BookList.empty())
+        RefreshCoverRect();
+    update();
+}
+
+void frmMain::RefreshCoverRect()
+{
+    if (m_BookList.empty())
+        return;
+    m_context.flags.IsRefreshing = true;
+    m_Label1->clear();
+    m_CurrentBook.reset();
+    resetPointerState();
+    if (!isShelfMode()) {
+        m_pages.setBooks(&m_BookList);
+        m_LastSelectedPath = QStringLiteral("???");
+        m_shelf->hide();
+        m_VS1->hide();
+        m_context.flags.IsRefreshing = false;
+        update();
+        return;
+    }
+    m_shelf->setGeometry(shelf::kViewport);
+    m_shelf->setBooks(&m_BookList);
+    if (int(m_BookList.size()) <= shelf::kCoversWithoutScrolling) {
+        m_VS1->hide();
+    } else {
+        const QSignalBlocker blocker(m_VS1);
+        m_VS1->setRange(0, m_shelf->scrollMaximum());
+        m_VS1->setValue(0);
+        m_VS1->show();
+    }
+    m_shelf->show();
+    m_context.flags.IsRefreshing = false;
+    update();
+}
+
+void frmMain::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_windowPicture);
+    painter.fillRect(statusStrip(size()), Qt::black);
+    if (isShelfMode() || m_BookList.empty())
+        return;
+    m_pages.paint(painter);
+    const int selected = m_HoveredIndex - m_pages.FirstIndex();
+    if (m_CurrentBook && selected >= 0 && selected < int(m_pages.PageRects().size()) &&
+        !m_pages.isAnimating())
+        paintSelectionFrame(painter,
+                            pageSelectionFrame(m_pages.PageRects()[std::size_t(selected)]));
+    paintPageButtons(painter,
+                     BuildPageButtons(m_pages.pageCount(), m_pages.CurrentPage() + 1, size()),
+                     m_pages.CurrentPage() + 1, font());
+}
+
+// ---------------------------------------------------------------------------
+// Books and covers
+
+std::optional<BookEntry> frmMain::bookAt(int index) const
+{
+    if (index < 0 || index >= int(m_BookList.size()))
+        return std::nullopt;
+    return m_BookList[std::size_t(index)];
+}
+
+void frmMain::selectBook(int index)
+{
+    m_HoveredIndex = index;
+    const std::optional<BookEntry> book = bookAt(index);
+    if (!book)
+        return;
+    m_CurrentBook = book;
+    m_Label1->setText(pathText(book->fullPath()));
+}
+
+void frmMain::coverPressed(int index, Qt::MouseButton)
+{
+    m_HoveredIndex = index;
+    if (index >= 0)
+        selectBook(index);
+}
+
+void frmMain::resetPointerState()
+{
+    m_HoveredIndex = -1;
+    m_HoveredPage = -1;
+    m_MouseDownOnCover = false;
+    m_openingArmed = false;
+    m_dragOverPosition = -1;
+    m_ePopup->hide();
+    unsetCursor();
+    m_shelf->resetPointer();
+}
+
+void frmMain::openBook(int index)
+{
+    const std::optional<BookEntry> book = bookAt(index);
+    if (!book || m_reader != nullptr)
+        return;
+    const std::filesystem::path path = book->fullPath();
+    std::error_code error;
+    const std::uintmax_t length = std::filesystem::file_size(path, error);
+    if (error || !std::filesystem::is_regular_file(path, error)) {
+        m_ask(QMessageBox::Warning,
+              QStringLiteral("This book is no longer there:\n%1").arg(pathText(path)),
+              QMessageBox::Ok);
+        return;
+    }
+    if (length < kShortestBook) {
+        m_ask(QMessageBox::NoIcon,
+              text(u"IsItNecessary") + QStringLiteral(" File Length is only  ") +
+                  QString::number(length) + QStringLiteral(" Bytes"),
+              QMessageBox::Ok);
+        return;
+    }
+    m_reader = new frmReader(m_context.readerContext());
+    connect(m_reader, &frmReader::closed, this, [this] {
+        m_reader = nullptr;
+        show();
+        activateWindow();
+    });
+    hide();
+    m_reader->load(text::textFromPath(path));
+}
+
+void frmMain::readClipboard()
+{
+    if (m_reader != nullptr)
+        return;
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString clip = clipboard != nullptr ? clipboard->text() : QString();
+    if (clip.size() < kShortestClipboard) {
+        m_ask(QMessageBox::NoIcon, text(u"Clipboard text too short"), QMessageBox::Ok);
+        return;
+    }
+    m_CurrentBook.reset();
+    m_reader = new frmReader(m_context.readerContext());
+    connect(m_reader, &frmReader::closed, this, [this] {
+        m_reader = nullptr;
+        show();
+        activateWindow();
+    });
+    hide();
+    m_reader->load(std::u16string());
+}
+
+void frmMain::imageClicked(int index)
+{
+    if (m_context.flags.IsRefreshing)
+        return;
+    switch (index) {
+    case 0: {
+        if (m_BookList.empty())
+            return;
+        const bool thumb = isShelfMode() ? m_shelf->hasThumb(m_HoveredIndex)
+                                         : m_pages.hasThumb(m_HoveredIndex - m_pages.FirstIndex());
+        if (thumb)
+            EraseCoverPic();
+        else
+            AddCover();
+        break;
+    }
+    case 1:
+        readClipboard();
+        break;
+    case 2:
+        // The preferences dialog comes with the dialogs.
+        break;
+    case 3: {
+        const std::filesystem::path help =
+            m_context.folder.helpFilePath(m_context.settings.UserLanguage);
+        QDesktopServices::openUrl(QUrl::fromLocalFile(pathText(help)));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmMain::AddCover()
+{
+    if (isShelfMode() && m_shelf->selectedIndex() < 0) {
+        m_ask(QMessageBox::NoIcon, text(u"SelectBeforeProceed"), QMessageBox::Ok);
+        return;
+    }
+    const std::optional<BookEntry> book = bookAt(m_HoveredIndex);
+    if (!book || book->name.empty())
+        return;
+    const QString picture = m_chooseImage();
+    if (picture.isEmpty())
+        return;
+    saveThumbnail(picture, *book);
+}
+
+void frmMain::saveThumbnail(const QString &source, const BookEntry &book)
+{
+    const std::filesystem::path thumbnail = thumbnailPath(thumbsFolder(), book);
+    if (!GdipSavetoJPEG(std::filesystem::path(source.toStdU16String()), thumbnail))
+        m_ask(QMessageBox::Critical, text(u"Save file Error"), QMessageBox::Ok);
+    m_covers.forget(thumbnail);
+    RefreshCoverRect();
+}
+
+void frmMain::EraseCoverPic()
+{
+    const std::optional<BookEntry> book = bookAt(m_HoveredIndex);
+    if (!book || !hasThumbnail(thumbsFolder(), *book))
+        return;
+    if (m_ask(QMessageBox::Question, QStringLiteral("Delete this thumb?"),
+              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    const std::filesystem::path thumbnail = thumbnailPath(thumbsFolder(), *book);
+    if (!eraseThumbnail(thumbsFolder(), *book))
+        qCWarning(lcShelf) << "err in EraseCoverPic" << pathText(thumbnail);
+    m_covers.forget(thumbnail);
+    RefreshCoverRect();
+}
+
+void frmMain::dropPicture(int index, const QString &file)
+{
+    if (m_context.flags.IsRefreshing)
+        return;
+    const std::optional<BookEntry> book = bookAt(index);
+    if (!book || book->name.empty() || file.isEmpty())
+        return;
+    saveThumbnail(file, *book);
+}
+
+void frmMain::showPopup(QPoint position)
+{
+    if (!m_CurrentBook)
+        return;
+    const bool thumb = hasThumbnail(thumbsFolder(), *m_CurrentBook);
+    m_popupAction = thumb ? PopupAction::EraseThumb : PopupAction::ChooseCover;
+    m_ePopup->setCaption(thumb ? text(u"Erase this Thumb")
+                               : text(u"ChangeCoverThumb") + QLatin1Char('\t'));
+    m_ePopup->resize(m_ePopup->sizeHint().expandedTo(QSize(110, 26)));
+    m_ePopup->move(position);
+    m_ePopup->show();
+    m_ePopup->raise();
+}
+
+void frmMain::popupClicked()
+{
+    m_ePopup->hide();
+    if (m_context.flags.IsRefreshing)
+        return;
+    if (m_popupAction == PopupAction::ChooseCover)
+        AddCover();
+    else
+        EraseCoverPic();
+}
+
+// ---------------------------------------------------------------------------
+// The pointer on the window (the page modes) and closing
+
+void frmMain::enableShelfWheel(bool shelf)
+{
+    if (shelf) {
+        m_shelf->wheel()->EnableWheel();
+        m_MWheel2->DisableWheel();
+    } else {
+        m_MWheel2->EnableWheel();
+    }
+    m_TreeBe2->setDisableWheel(false);
+}
+
+void frmMain::pagePress(QPoint point, Qt::MouseButton button)
+{
+    m_MouseDownOnCover = true;
+    m_MouseDownX = point.x();
+    Q_UNUSED(button);
+    const int position = MouseOverCovers(point, m_pages.PageRects());
+    m_HoveredIndex = position < 0 ? -1 : m_pages.FirstIndex() + position;
+    if (position < 0)
+        return;
+    const std::optional<BookEntry> book = bookAt(m_HoveredIndex);
+    if (!book)
+        return;
+    m_CurrentBook = book;
+    const QString path = pathText(book->fullPath());
+    if (path != m_LastSelectedPath) {
+        m_LastSelectedPath = path;
+        m_Label1->setText(path);
+    }
+    update();
+}
+
+void frmMain::mousePressEvent(QMouseEvent *event)
+{
+    m_ePopup->hide();
+    if (m_context.flags.IsRefreshing || isShelfMode() || m_BookList.empty())
+        return;
+    pagePress(event->position().toPoint(), event->button());
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_context.flags.IsRefreshing)
+        return;
+    m_Frame1->setOpen(false);
+    if (isShelfMode() || m_BookList.empty())
+        return;
+    const QPoint point = event->position().toPoint();
+    if (inCoverArea(point, size())) {
+        const int position = m_HoveredIndex - m_pages.FirstIndex();
+        if ((event->buttons() & Qt::LeftButton) && m_MouseDownOnCover && position >= 0 &&
+            position < int(m_pages.PageRects().size()) &&
+            m_pages.PageRects()[std::size_t(position)].strictlyContains(point) &&
+            m_MouseDownX - point.x() > 30 && !m_openingArmed) {
+            m_openingArmed = true;
+            setCursor(grabCursor());
+        }
+        enableShelfWheel(false);
+    } else if (point.y() > height() - 20) {
+        m_HoveredPage = PageButtonAt(
+            point.x(), BuildPageButtons(m_pages.pageCount(), m_pages.CurrentPage() + 1, size()));
+    }
+}
+
+void frmMain::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_context.flags.IsRefreshing || isShelfMode() || m_BookList.empty())
+        return;
+    enableShelfWheel(false);
+    const QPoint point = event->position().toPoint();
+    if (m_openingArmed) {
+        m_openingArmed = false;
+        unsetCursor();
+        if (event->button() == Qt::LeftButton)
+            openBook(m_HoveredIndex);
+    }
+    m_MouseDownOnCover = false;
+    if (event->button() == Qt::RightButton && m_CurrentBook)
+        showPopup(point - QPoint(50, 5));
+    if (point.y() > height() - 20 && m_HoveredPage >= 1) {
+        const int page = m_HoveredPage;
+        m_Label1->clear();
+        m_CurrentBook.reset();
+        m_HoveredIndex = -1;
+        m_LastSelectedPath = QStringLiteral("???");
+        m_pages.showPage(page, pageStyle());
+    }
+}
+
+void frmMain::windowWheel(int rotation)
+{
+    if (m_context.flags.IsRefreshing || isShelfMode() || m_BookList.empty()) {
+        m_wheelRemainder = 0;
+        return;
+    }
+    // Touchpads send parts of a notch: one page per whole notch.
+    m_wheelRemainder += rotation;
+    if (std::abs(m_wheelRemainder) < kWheelNotch)
+        return;
+    const bool away = m_wheelRemainder > 0;
+    m_wheelRemainder %= kWheelNotch;
+    m_Label1->clear();
+    m_CurrentBook.reset();
+    m_HoveredIndex = -1;
+    m_LastSelectedPath = QStringLiteral("???");
+    m_pages.PanningCovers(away, pageStyle());
+}
+
+void frmMain::mouseDoubleClickEvent(QMouseEvent *)
+{
+    close();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!isShelfMode() && !firstLocalFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    const int position = MouseOverCovers(point, m_pages.PageRects());
+    if (position != m_dragOverPosition) {
+        m_dragOverPosition = position;
+        pagePress(point, Qt::LeftButton);
+        m_MouseDownOnCover = false;
+    }
+    event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    m_dragOverPosition = -1;
+    const int position = MouseOverCovers(event->position().toPoint(), m_pages.PageRects());
+    const QString file = firstLocalFile(event->mimeData());
+    if (position < 0 || file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    dropPicture(m_pages.FirstIndex() + position, file);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_context.flags.IsRefreshing) {
+        event->ignore();
+        return;
+    }
+    m_pages.finishAnimation();
+    m_scanner->cancel();
+    m_ToolTips.clear();
+    if (m_reader != nullptr)
+        m_reader->close();
+    event->accept();
+}
+
+} // namespace quillmoth

@@ -1,0 +1,16 @@
+#include "shelf/shelf_messages.h"
+
+#include <QWidget>
+
+namespace quillmoth {
+
+MessageFunction messageBoxOver(QWidget *owner)
+{
+    return
+        [owner](QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons) {
+            QMessageBox box(icon, owner->window()->windowTitle(), text, buttons, owner->window());
+            return QMessageBox::StandardButton(box.exec());
+        };
+}
+
+} // namespace quillmoth

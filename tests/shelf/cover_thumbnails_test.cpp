@@ -1,0 +1,118 @@
+#include "shelf/cover_thumbnails.h"
+
+#include "../platform/app_test_support.h"
+
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+using testing::ScratchFolder;
+
+TEST(CoverThumbnails, NamesReplaceEveryLowerCaseTxt)
+{
+    struct Case {
+        std::u16string book;
+        std::u16string thumbnail;
+    };
+    for (const Case &c :
+         {Case{u"Novel.txt", u"Novel.jpg"}, Case{u"a.txt.txt", u"a.jpg.jpg"},
+          Case{u"Book.TXT", u"Book.TXT"}, Case{u"x.txtbook.txt", u"x.jpgbook.jpg"}, Case{u"", u""}})
+        EXPECT_EQ(thumbnailFileName(c.book), c.thumbnail);
+    EXPECT_TRUE(thumbnailPath("/thumbs", BookEntry{"/books", u""}).empty());
+}
+
+TEST(CoverThumbnails, TitlesDropTheExtensionButShortNamesStayWhole)
+{
+    EXPECT_EQ((BookEntry{"/b", u"山居.txt"}.title()), u"山居");
+    EXPECT_EQ((BookEntry{"/b", u"abc"}.title()), u"abc");
+    EXPECT_EQ((BookEntry{"/b", u"a|b\\c.txt"}.title()), u"a|b\\c");
+}
+
+class ThumbnailFiles : public ::testing::Test {
+protected:
+    std::filesystem::path thumbs() const { return scratch.path() / "CoverThumbs"; }
+    std::filesystem::path picture(QSize size, QColor color) const
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(color);
+        const std::filesystem::path path = scratch.path() / "picture.png";
+        image.save(QString::fromStdString(path.string()));
+        return path;
+    }
+    ScratchFolder scratch;
+    BookEntry book{"/books", u"Novel.txt"};
+};
+
+TEST_F(ThumbnailFiles, SavedAs90By135JpegWhateverTheSource)
+{
+    std::filesystem::create_directories(thumbs());
+    ASSERT_TRUE(GdipSavetoJPEG(picture({400, 100}, Qt::red), thumbnailPath(thumbs(), book)));
+    QImageReader reader(QString::fromStdString((thumbs() / "Novel.jpg").string()));
+    EXPECT_EQ(reader.format(), "jpeg");
+    EXPECT_EQ(reader.size(), QSize(90, 135));
+    EXPECT_TRUE(hasThumbnail(thumbs(), book));
+
+    EXPECT_TRUE(eraseThumbnail(thumbs(), book));
+    EXPECT_FALSE(hasThumbnail(thumbs(), book));
+    EXPECT_FALSE(eraseThumbnail(thumbs(), book));
+}
+
+TEST_F(ThumbnailFiles, AFailedSaveLeavesNoFileBehind)
+{
+    std::filesystem::create_directories(thumbs());
+    testing::writeFile(scratch.path() / "broken.png", "not a picture");
+    EXPECT_FALSE(GdipSavetoJPEG(scratch.path() / "broken.png", thumbnailPath(thumbs(), book)));
+    // A folder that does not exist cannot take the file either.
+    EXPECT_FALSE(
+        GdipSavetoJPEG(picture({10, 10}, Qt::red), scratch.path() / "missing" / "Novel.jpg"));
+    EXPECT_EQ(testing::entryCount(thumbs()), 0);
+}
+
+TEST_F(ThumbnailFiles, EraseNeverRemovesAnythingButAThumbnailFile)
+{
+    std::filesystem::create_directories(thumbs() / "Novel.jpg"); // a folder of that name
+    EXPECT_FALSE(eraseThumbnail(thumbs(), book));
+    EXPECT_TRUE(std::filesystem::is_directory(thumbs() / "Novel.jpg"));
+    EXPECT_FALSE(eraseThumbnail(thumbs(), BookEntry{"/books", u".."}));
+    EXPECT_TRUE(std::filesystem::exists(thumbs()));
+}
+
+TEST_F(ThumbnailFiles, CacheDecodesOnceAndNoticesAChangedFile)
+{
+    std::filesystem::create_directories(thumbs());
+    const std::filesystem::path file = thumbnailPath(thumbs(), book);
+    ASSERT_TRUE(GdipSavetoJPEG(picture({90, 135}, Qt::red), file));
+    CoverCache cache(2);
+    const QImage first = cache.cover(file, {95, 135});
+    ASSERT_EQ(first.size(), QSize(95, 135));
+    EXPECT_GT(first.pixelColor(40, 60).red(), 200);
+    EXPECT_EQ(cache.cover(file, {95, 135}).cacheKey(), first.cacheKey());
+
+    ASSERT_TRUE(GdipSavetoJPEG(picture({90, 135}, Qt::blue), file));
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) +
+                                               std::chrono::seconds(2));
+    EXPECT_GT(cache.cover(file, {95, 135}).pixelColor(40, 60).blue(), 200);
+
+    std::filesystem::remove(file);
+    EXPECT_TRUE(cache.cover(file, {95, 135}).isNull());
+    EXPECT_EQ(cache.size(), 0u);
+}
+
+TEST_F(ThumbnailFiles, CacheKeepsOnlyItsCapacity)
+{
+    std::filesystem::create_directories(thumbs());
+    CoverCache cache(2);
+    for (const char16_t *name : {u"a.txt", u"b.txt", u"c.txt"}) {
+        const std::filesystem::path file = thumbnailPath(thumbs(), BookEntry{"/b", name});
+        ASSERT_TRUE(GdipSavetoJPEG(picture({20, 20}, Qt::green), file));
+        EXPECT_FALSE(cache.cover(file, {100, 135}).isNull());
+    }
+    EXPECT_EQ(cache.size(), 2u);
+}
+
+} // namespace
+} // namespace quillmoth

@@ -1,0 +1,292 @@
+#include "shelf/frm_main.h"
+
+#include "../platform/app_test_support.h"
+#include "controls/cls_nodes.h"
+#include "controls/easy_button.h"
+#include "controls/tree_be.h"
+#include "reader/frm_reader.h"
+#include "shelf/shelf_view.h"
+#include "shelf/theme_panel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+using testing::ScratchFolder;
+using testing::writeFile;
+
+// A scratch application folder with the program's state, and the messages
+// the window has shown (answered with `answer`).
+class ShelfWorld : public ::testing::Test {
+protected:
+    ShelfWorld() : folder(scratch.path()) {}
+
+    ShelfContext context()
+    {
+        return {folder, theme, settings, document, language, codePage, flags};
+    }
+
+    std::filesystem::path books() const { return folder.defaultBookFolder(); }
+
+    void addBooks(int count, const std::filesystem::path &where)
+    {
+        for (int i = 0; i < count; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "book%05d.txt", i);
+            writeFile(where / name, std::string(200, 'a'));
+        }
+    }
+
+    // Makes the window, loads it and waits for the first folder to show.
+    frmMain &start()
+    {
+        window = std::make_unique<frmMain>(context());
+        window->setMessages(
+            [this](QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons) {
+                messages.push_back(text);
+                return answer;
+            });
+        window->show();
+        QSignalSpy shown(window.get(), &frmMain::folderShown);
+        EXPECT_TRUE(window->Form_Load());
+        EXPECT_TRUE(shown.wait(5000));
+        return *window;
+    }
+
+    ShelfView &shelfView() { return *window->shelf(); }
+    QPoint coverPoint(int index, QPoint offset = {30, 40})
+    {
+        const CoverRect rect = shelfCoverRect(index);
+        return QPoint(rect.Left, rect.Top + shelfView().canvasTop()) + offset;
+    }
+
+    ScratchFolder scratch;
+    AppFolder folder;
+    ThemeRecord theme;
+    UISettings settings;
+    SettingsDocument document;
+    LanguageTable language;
+    AnsiCodePage codePage = *AnsiCodePage::named("CP936");
+    AppFlags flags;
+    std::unique_ptr<frmMain> window;
+    std::vector<QString> messages;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+};
+
+TEST_F(ShelfWorld, StartsOnTheDefaultFolderWithItsBooksSorted)
+{
+    std::filesystem::create_directories(books());
+    writeFile(books() / "b.txt", std::string(200, 'b'));
+    writeFile(books() / "a.txt", std::string(200, 'a'));
+    writeFile(books() / "C.TXT", std::string(200, 'c'));
+    std::filesystem::create_directories(books() / ".hidden");
+    frmMain &main = start();
+
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Quillmoth v1305"));
+    ASSERT_EQ(main.BookList_().size(), 3u);
+    EXPECT_EQ(main.BookList_()[0].fileName(), u"a.txt");
+    EXPECT_EQ(main.BookList_()[2].fileName(), u"C.TXT");
+    EXPECT_TRUE(main.shelf()->isVisible());
+    EXPECT_FALSE(main.VS1()->isVisible());
+    const ClsNodes &nodes = main.TreeBe2()->Nodes();
+    EXPECT_EQ(nodes.nItem(2)->Caption(), QStringLiteral("我的藏书"));
+    EXPECT_EQ(nodes.nItem(QString::fromStdU16String((books() / ".hidden").u16string())), nullptr);
+    EXPECT_EQ(nodes.nItem(QString::fromStdU16String((books() / "C.TXT").u16string())), nullptr);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.dataFilePath("Cvr.dat")));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ShelfWorld, AUsersDefaultCoverIsLeftAlone)
+{
+    std::filesystem::create_directories(folder.dataFolder());
+    QImage mine(30, 40, QImage::Format_RGB32);
+    mine.fill(Qt::magenta);
+    mine.save(QString::fromStdU16String(folder.dataFilePath("Cvr.dat").u16string()), "PNG");
+    const std::string before = testing::readFile(folder.dataFilePath("Cvr.dat"));
+    addBooks(1, books());
+    start();
+    EXPECT_EQ(testing::readFile(folder.dataFilePath("Cvr.dat")), before);
+}
+
+TEST_F(ShelfWorld, WithoutTheDefaultFolderTheTreeShowsTheDrives)
+{
+    frmMain &main = start();
+    EXPECT_TRUE(main.BookList_().empty());
+    EXPECT_NE(main.TreeBe2()->Nodes().nItem(QStringLiteral("/")), nullptr);
+}
+
+TEST_F(ShelfWorld, DraggingMoreThanThirtyPixelsLeftArmsOpening)
+{
+    addBooks(2, books());
+    frmMain &main = start();
+    ShelfView &view = shelfView();
+    const QPoint press = coverPoint(1, {60, 40});
+    QTest::mousePress(&view, Qt::LeftButton, {}, press);
+    QTest::mouseMove(&view, press - QPoint(30, 0));
+    EXPECT_FALSE(view.isOpeningArmed());
+    QMouseEvent move(QEvent::MouseMove, press - QPoint(31, 0),
+                     view.mapToGlobal(press - QPoint(31, 0)), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&view, &move);
+    EXPECT_TRUE(view.isOpeningArmed());
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, press - QPoint(31, 0));
+    ASSERT_NE(main.readingWindow(), nullptr);
+    EXPECT_FALSE(main.isVisible());
+    main.readingWindow()->close();
+    QTRY_VERIFY(main.isVisible());
+}
+
+TEST_F(ShelfWorld, BooksUnderAHundredBytesAreRefused)
+{
+    std::filesystem::create_directories(books());
+    writeFile(books() / "a.txt", std::string(99, 'a'));
+    writeFile(books() / "b.txt", std::string(100, 'b'));
+    frmMain &main = start();
+    main.openBook(0);
+    EXPECT_EQ(main.readingWindow(), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral(" File Length is only  99 Bytes")));
+
+    std::filesystem::remove(books() / "b.txt"); // vanished since it was listed
+    main.openBook(1);
+    EXPECT_EQ(main.readingWindow(), nullptr);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("b.txt")));
+}
+
+TEST_F(ShelfWorld, ClipboardNeedsMoreThanAHundredCharacters)
+{
+    frmMain &main = start();
+    QGuiApplication::clipboard()->setText(QString(100, QLatin1Char('x')));
+    main.readClipboard();
+    EXPECT_EQ(main.readingWindow(), nullptr);
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("Clipboard text too short")});
+    QGuiApplication::clipboard()->setText(QString(101, QLatin1Char('x')));
+    main.readClipboard();
+    ASSERT_NE(main.readingWindow(), nullptr);
+    main.readingWindow()->close();
+}
+
+TEST_F(ShelfWorld, CoverCommandsWriteAndEraseTheBooksThumbnail)
+{
+    addBooks(3, books());
+    frmMain &main = start();
+    QImage picture(300, 300, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString picturePath = QString::fromStdU16String((scratch.path() / "p.png").u16string());
+    picture.save(picturePath);
+    main.setImageChooser([&] { return picturePath; });
+
+    main.AddCover(); // nothing selected yet
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("SelectBeforeProceed")});
+
+    QTest::mouseClick(&shelfView(), Qt::LeftButton, {}, coverPoint(1));
+    main.AddCover();
+    const std::filesystem::path thumb = folder.CoverThumbsFolder() / "book00001.jpg";
+    EXPECT_TRUE(std::filesystem::is_regular_file(thumb));
+    EXPECT_TRUE(shelfView().hasThumb(1));
+
+    main.dropPicture(2, picturePath);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.CoverThumbsFolder() / "book00002.jpg"));
+
+    QTest::mouseClick(&shelfView(), Qt::LeftButton, {}, coverPoint(1));
+    answer = QMessageBox::No;
+    main.EraseCoverPic();
+    EXPECT_TRUE(std::filesystem::exists(thumb));
+    answer = QMessageBox::Yes;
+    main.EraseCoverPic();
+    EXPECT_FALSE(std::filesystem::exists(thumb));
+    EXPECT_EQ(messages.back(), QStringLiteral("Delete this thumb?"));
+}
+
+TEST_F(ShelfWorld, AThumbnailThatCannotBeWrittenSaysSo)
+{
+    addBooks(1, books());
+    frmMain &main = start();
+    std::filesystem::remove_all(folder.CoverThumbsFolder());
+    writeFile(scratch.path() / "broken.png", "no picture");
+    main.dropPicture(0, QString::fromStdU16String((scratch.path() / "broken.png").u16string()));
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("Save file Error")});
+}
+
+TEST_F(ShelfWorld, AWheelNotchScrollsOneRowAndFractionsAddUp)
+{
+    addBooks(40, books());
+    frmMain &main = start();
+    ASSERT_TRUE(main.VS1()->isVisible());
+    ShelfView &view = shelfView();
+    view.wheelTurned(60); // half a notch away from the user: at the top, nothing
+    view.wheelTurned(-60);
+    QTest::qWait(50);
+    EXPECT_EQ(view.canvasTop(), 0);
+    view.wheelTurned(-60);
+    view.wheelTurned(-60);
+    QTRY_VERIFY(!view.isScrolling());
+    EXPECT_EQ(view.canvasTop(), -170);
+    EXPECT_EQ(main.VS1()->value(), 170);
+}
+
+TEST_F(ShelfWorld, PageModesTurnByTwelveAndStopAtTheEnds)
+{
+    addBooks(13, books());
+    frmMain &main = start();
+    settings.CoverShowStyle = u"FadeIn";
+    main.RefreshCoverRect();
+    EXPECT_FALSE(main.shelf()->isVisible());
+    CoverPages &pages = main.pages();
+    EXPECT_EQ(pages.PageRects().size(), 12u);
+    pages.PanningCovers(false, CoverPageStyle::FadeIn);
+    EXPECT_TRUE(flags.IsRefreshing);
+    QTRY_VERIFY(!pages.isAnimating());
+    EXPECT_FALSE(flags.IsRefreshing);
+    EXPECT_EQ(pages.FirstIndex(), 12);
+    EXPECT_EQ(pages.PageRects().size(), 1u);
+    pages.PanningCovers(false, CoverPageStyle::FadeIn);
+    EXPECT_FALSE(pages.isAnimating());
+    pages.showPage(1, CoverPageStyle::Curtain);
+    QTRY_VERIFY(!pages.isAnimating());
+    EXPECT_EQ(pages.FirstIndex(), 0);
+}
+
+TEST_F(ShelfWorld, ClosingWaitsForTheShelfToSettle)
+{
+    addBooks(1, books());
+    frmMain &main = start();
+    flags.IsRefreshing = true;
+    EXPECT_FALSE(main.close());
+    flags.IsRefreshing = false;
+    EXPECT_TRUE(main.close());
+}
+
+TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
+{
+    frmMain &main = start();
+    ThemePanel &panel = *main.Frame1();
+    writeFile(folder.ThemesFolder() / "Sepia.thm",
+              "100,100,,,,,,-1,-1,0,12,Tahoma,0,False,False,False,0,False,False");
+    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
+    const int sepia =
+        int(std::find(panel.themes().names.begin(), panel.themes().names.end(), u"Sepia") -
+            panel.themes().names.begin());
+    panel.List1()->setCurrentRow(sepia);
+    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
+                      panel.List1()->visualItemRect(panel.List1()->item(sepia)).center());
+    panel.apply();
+    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
+    EXPECT_EQ(theme.FontSize, 12);
+    panel.remove();
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("ThemeIsInUse")});
+    EXPECT_TRUE(std::filesystem::exists(folder.ThemesFolder() / "Sepia.thm"));
+}
+
+} // namespace
+} // namespace quillmoth

@@ -1,0 +1,156 @@
+#include "shelf/shelf_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+TEST(ShelfLayout, CoversStandInRowsOfFour)
+{
+    EXPECT_EQ(shelfCoverRect(0), (CoverRect{20, 35, 115, 170}));
+    EXPECT_EQ(shelfCoverRect(3), (CoverRect{365, 35, 460, 170}));
+    EXPECT_EQ(shelfCoverRect(5), (CoverRect{135, 205, 230, 340}));
+}
+
+TEST(ShelfLayout, CanvasIsAsTallAsItsRowsButNeverShorterThanTheViewport)
+{
+    struct Case {
+        int books;
+        int height;
+    };
+    for (const Case &c : {Case{0, 469}, Case{8, 469}, Case{12, 530}, Case{13, 700},
+                          Case{10000, 35 + 2499 * 170 + 135 + 20}})
+        EXPECT_EQ(shelfCanvasHeight(c.books), c.height) << c.books;
+}
+
+TEST(ShelfLayout, HitTestsAreStrictAndStopAtTheLastBook)
+{
+    struct Case {
+        QPoint point;
+        int books;
+        int index;
+    };
+    const Case cases[] = {
+        {{21, 36}, 12, 0},    {{20, 100}, 12, -1},  // on the left edge
+        {{114, 169}, 12, 0},  {{115, 100}, 12, -1}, // on the right edge
+        {{130, 100}, 12, -1},                       // between two covers
+        {{140, 210}, 12, 5},  {{140, 210}, 5, -1},  // past the last book
+        {{470, 100}, 12, -1}, {{-5, -5}, 12, -1},   {{50, 35 + 2499 * 170 + 10}, 10000, 9996},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(MouseOverShelf(c.point, c.books), c.index) << c.point.x() << "," << c.point.y();
+}
+
+TEST(ShelfLayout, BandHoldsTheRowsThatReachIntoIt)
+{
+    // Rows span [35 + 170 r, 170 + 170 r).
+    EXPECT_EQ(shelfBooksInBand(0, 469, 0, 100), (IndexRange{0, 11}));
+    EXPECT_EQ(shelfBooksInBand(171, 100, 0, 100), (IndexRange{4, 7}));
+    EXPECT_EQ(shelfBooksInBand(170, 36, 0, 100), (IndexRange{4, 7})); // row 0 ends at 170
+    EXPECT_EQ(shelfBooksInBand(0, 469, 0, 6), (IndexRange{0, 5}));
+    EXPECT_TRUE(shelfBooksInBand(0, 30, 0, 100).isEmpty());
+    EXPECT_EQ(shelfBooksInBand(1700, 469, 340, 10000), (IndexRange{32, 59}));
+}
+
+// Runs the scroll's timer until it stops; returns the ticks it took.
+int runScroll(ShelfScroll &scroll)
+{
+    int ticks = 0;
+    while (scroll.tick())
+        ++ticks;
+    return ticks + 1;
+}
+
+TEST(ShelfScroll, ANotchMovesOneRowFastFirstThenSlowly)
+{
+    ShelfScroll scroll(shelfCanvasHeight(40), 469);
+    scroll.wheel(ShelfScroll::Direction::Down);
+    for (int i = 0; i < 10; ++i)
+        scroll.tick();
+    EXPECT_EQ(scroll.canvasTop(), -150);
+    EXPECT_EQ(runScroll(scroll), 20);
+    EXPECT_EQ(scroll.canvasTop(), -170);
+    EXPECT_EQ(scroll.tickCount(), 0);
+
+    scroll.wheel(ShelfScroll::Direction::Up);
+    runScroll(scroll);
+    EXPECT_EQ(scroll.canvasTop(), 0);
+}
+
+TEST(ShelfScroll, EndsStopTheMotionExactly)
+{
+    ShelfScroll scroll(shelfCanvasHeight(16), 469); // 35 + 3*170 + 155 = 700
+    ASSERT_EQ(scroll.lowestTop(), -(700 - 469));
+    scroll.wheel(ShelfScroll::Direction::Down);
+    runScroll(scroll);
+    scroll.wheel(ShelfScroll::Direction::Down);
+    runScroll(scroll);
+    EXPECT_EQ(scroll.canvasTop(), scroll.lowestTop());
+    scroll.wheel(ShelfScroll::Direction::Down); // already at the end
+    EXPECT_FALSE(scroll.isRunning());
+
+    scroll.setCanvasTop(-1);
+    scroll.wheel(ShelfScroll::Direction::Up); // within a pixel of the top
+    EXPECT_FALSE(scroll.isRunning());
+    scroll.setCanvasTop(5);
+    scroll.wheel(ShelfScroll::Direction::Up);
+    EXPECT_EQ(scroll.canvasTop(), 0);
+}
+
+TEST(ShelfScroll, AShelfThatFitsDoesNotScroll)
+{
+    ShelfScroll scroll(shelfCanvasHeight(8), 469);
+    scroll.wheel(ShelfScroll::Direction::Down);
+    EXPECT_FALSE(scroll.isRunning());
+    EXPECT_EQ(scroll.canvasTop(), 0);
+}
+
+TEST(CoverPagesLayout, TwelveCoversAPage)
+{
+    EXPECT_EQ(pageCount(0), 1);
+    EXPECT_EQ(pageCount(12), 1);
+    EXPECT_EQ(pageCount(13), 2);
+    const std::vector<CoverRect> second = pageCoverRects(12, 13);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(second[0], (CoverRect{260, 70, 360, 205}));
+    const std::vector<CoverRect> first = pageCoverRects(0, 13);
+    ASSERT_EQ(first.size(), 12u);
+    EXPECT_EQ(first[11], (CoverRect{260 + 3 * 114, 70 + 2 * 145, 702, 495}));
+    EXPECT_EQ(MouseOverCovers({261, 71}, first), 0);
+    EXPECT_EQ(MouseOverCovers({260, 71}, first), -1);
+    EXPECT_EQ(MouseOverCovers({361, 100}, first), -1);
+}
+
+TEST(CoverPagesLayout, PageButtonsEndTwentyPixelsFromTheRight)
+{
+    const QSize client(736, 549);
+    const std::vector<PageButton> buttons = BuildPageButtons(3, 1, client);
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(buttons[2].page, 3);
+    EXPECT_EQ(buttons[2].rect, QRect(716, 531, 16, 16));
+    EXPECT_EQ(buttons[0].rect.left(), 676);
+    EXPECT_EQ(PageButtonAt(717, buttons), 3);
+    EXPECT_EQ(PageButtonAt(716, buttons), -1); // on the edge
+    EXPECT_EQ(PageButtonAt(733, buttons), -1);
+    EXPECT_EQ(PageButtonAt(680, buttons), 1);
+}
+
+TEST(CoverPagesLayout, ManyPagesShowFirstLastAndAWindowAroundTheCurrent)
+{
+    const QSize client(736, 549);
+    struct Case {
+        int current;
+        int firstOfRun;
+    };
+    for (const Case &c : {Case{1, 2}, Case{50, 41}, Case{834, 816}}) {
+        const std::vector<PageButton> buttons = BuildPageButtons(834, c.current, client);
+        ASSERT_EQ(int(buttons.size()), pages::kMostButtons);
+        EXPECT_EQ(buttons.front().page, 1);
+        EXPECT_EQ(buttons[1].page, c.firstOfRun) << c.current;
+        EXPECT_EQ(buttons.back().page, 834);
+        EXPECT_NE(PageButtonAt(buttons[5].rect.center().x(), buttons), -1);
+    }
+}
+
+} // namespace
+} // namespace quillmoth
