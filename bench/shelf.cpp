@@ -80,6 +80,7 @@ int main(int argc, char **argv)
     const std::filesystem::path root =
         std::filesystem::temp_directory_path() / "quillmoth-shelf-bench";
     std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "app");
     const AppFolder folder(root / "app");
     folder.createMissingFolders();
     const std::filesystem::path library = root / "library";

@@ -18,13 +18,23 @@ namespace {
 
 constexpr int kCancelCheckEvery = 256;
 
-bool nameBefore(const std::u16string &a, const std::u16string &b)
+// Sorts items by name: case folded first, then exactly, folding each name once.
+template <typename Item, typename NameOf> void sortByName(std::vector<Item> &items, NameOf nameOf)
 {
-    if (text::lessFoldingCase(a, b))
-        return true;
-    if (text::lessFoldingCase(b, a))
-        return false;
-    return a < b;
+    std::vector<std::pair<std::u32string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keys.emplace_back(text::foldedCase(nameOf(items[i])), i);
+    std::sort(keys.begin(), keys.end(), [&](const auto &a, const auto &b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return nameOf(items[a.second]) < nameOf(items[b.second]);
+    });
+    std::vector<Item> sorted;
+    sorted.reserve(items.size());
+    for (const auto &key : keys)
+        sorted.push_back(std::move(items[key.second]));
+    items = std::move(sorted);
 }
 
 bool endsWithTxt(std::u16string_view name, bool anyCase)
@@ -113,6 +123,8 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
         return scan;
     }
     const fs::path canonicalFolder = fs::weakly_canonical(folder, error);
+    // Each book's name is converted once; the sort works on the converted names.
+    std::vector<std::pair<std::u16string, fs::path>> books;
     int seen = 0;
     for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
         if (error)
@@ -122,32 +134,33 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
             return scan;
         }
         const fs::directory_entry &entry = *entries;
-        const fs::path name = entry.path().filename();
-        const std::u16string text = text::textFromPath(name);
+        fs::path name = entry.path().filename();
+        std::u16string text = text::textFromPath(name);
         std::error_code kindError;
         if (entry.is_directory(kindError)) {
             if (!text.empty() && text.front() == u'.')
                 continue;
             if (loopsBack(entry, canonicalFolder) || !canList(entry.path()))
                 continue;
-            scan.subfolders.push_back({entry.path(), text});
+            scan.subfolders.push_back({entry.path(), std::move(text)});
             continue;
         }
         if (!entry.is_regular_file(kindError))
             continue; // broken links, devices, sockets
-        if (endsWithTxt(text, true))
-            scan.books.emplace_back(folder, name);
         if (endsWithTxt(text, false))
             scan.bookFiles.push_back({entry.path(), text});
+        if (endsWithTxt(text, true))
+            books.emplace_back(std::move(text), std::move(name));
     }
-    const auto byName = [](const FolderChild &a, const FolderChild &b) {
-        return nameBefore(a.name, b.name);
+    const auto childName = [](const FolderChild &child) -> const std::u16string & {
+        return child.name;
     };
-    std::sort(scan.subfolders.begin(), scan.subfolders.end(), byName);
-    std::sort(scan.bookFiles.begin(), scan.bookFiles.end(), byName);
-    std::sort(scan.books.begin(), scan.books.end(), [](const BookEntry &a, const BookEntry &b) {
-        return nameBefore(a.fileName(), b.fileName());
-    });
+    sortByName(scan.subfolders, childName);
+    sortByName(scan.bookFiles, childName);
+    sortByName(books, [](const auto &book) -> const std::u16string & { return book.first; });
+    scan.books.reserve(books.size());
+    for (auto &book : books)
+        scan.books.emplace_back(folder, std::move(book.second));
     return scan;
 }
 

@@ -57,7 +57,10 @@ int FolderScanner::scan(std::filesystem::path folder)
     const int request = begin();
     run(request, [folder = std::move(folder), request](const std::atomic<bool> *cancelled) {
         auto result = std::make_shared<FolderScan>(scanFolder(folder, cancelled));
-        return [result, request](FolderScanner &owner) { emit owner.scanned(request, *result); };
+        return [result, request](FolderScanner &owner) {
+            owner.m_scan = std::move(*result);
+            emit owner.scanned(request);
+        };
     });
     return request;
 }

@@ -37,9 +37,12 @@ public:
 
     // The drives of the last answered scanDrives().
     const std::vector<DriveScan> &drives() const { return m_drives; }
+    // The result of the last answered scan(), handed over once.
+    FolderScan takeScan() { return std::move(m_scan); }
 
 signals:
-    void scanned(int request, const quillmoth::FolderScan &scan);
+    // scan() has finished; takeScan() gives its result.
+    void scanned(int request);
     void drivesScanned(int request);
 
 private:
@@ -56,6 +59,7 @@ private:
     std::shared_ptr<std::atomic<bool>> m_cancel;
     int m_request = 0;
     std::vector<DriveScan> m_drives;
+    FolderScan m_scan;
 };
 
 } // namespace quillmoth

@@ -277,10 +277,11 @@ void frmMain::scanFolder(const std::filesystem::path &folder, ScanPurpose purpos
         purpose == ScanPurpose::Drives ? m_scanner->scanDrives() : m_scanner->scan(folder);
 }
 
-void frmMain::folderScanned(int request, const FolderScan &scan)
+void frmMain::folderScanned(int request)
 {
     if (request != m_pendingScan)
         return;
+    FolderScan scan = m_scanner->takeScan();
     m_pendingScan = 0;
     if (m_pendingPurpose == ScanPurpose::DefaultFolder) {
         m_tree->TreeBeDefaultPath(scan);
@@ -302,11 +303,11 @@ void frmMain::drivesScanned(int request)
     emit folderShown({});
 }
 
-void frmMain::showBooks(const FolderScan &scan)
+void frmMain::showBooks(FolderScan &scan)
 {
     if (scan.books.empty())
         return; // the shelf keeps showing the books it had
-    m_BookList = scan.books;
+    m_BookList = std::move(scan.books);
     m_CurrentFolder = scan.folder;
     RefreshCoverRect();
     m_MyImage1[1]->show();

@@ -121,9 +121,9 @@ private:
     void applyLanguage();
     void loadTreeStart();
     void scanFolder(const std::filesystem::path &folder, ScanPurpose purpose);
-    void folderScanned(int request, const FolderScan &scan);
+    void folderScanned(int request);
     void drivesScanned(int request);
-    void showBooks(const FolderScan &scan);
+    void showBooks(FolderScan &scan);
     void nodeClicked(ClsNode *node, Qt::MouseButton button);
     void imageClicked(int index);
     void showPopup(QPoint position);

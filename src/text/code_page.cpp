@@ -229,7 +229,7 @@ std::optional<std::u16string> AnsiCodePage::characterForCode(std::int64_t code) 
 }
 
 std::optional<std::u16string> decodeWithConverter(std::string_view converterName,
-                                                   std::string_view bytes, text::WorkMeter *meter)
+                                                  std::string_view bytes, text::WorkMeter *meter)
 {
     ConverterPtr converter = openDecoder(std::string(converterName));
     if (!converter)
@@ -251,7 +251,15 @@ std::string utf8FromUtf16(std::u16string_view text)
 
 std::u16string utf16FromUtf8(std::string_view bytes)
 {
-    return decodeWithConverter("UTF-8", bytes).value_or(std::u16string());
+    // A UTF-8 text never needs more UTF-16 units than it has bytes; no
+    // converter is opened, so many short names (a folder listing) stay cheap.
+    std::u16string text(bytes.size(), u'\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar *>(text.data()), int32_t(text.size()), &length,
+                         bytes.data(), int32_t(bytes.size()), 0xFFFD, nullptr, &error);
+    text.resize(U_SUCCESS(error) ? std::size_t(length) : 0);
+    return text;
 }
 
 } // namespace quillmoth

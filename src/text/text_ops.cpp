@@ -11,8 +11,8 @@
 #endif
 
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 namespace quillmoth::text {
@@ -436,6 +436,14 @@ bool lessFoldingCase(std::u16string_view a, std::u16string_view b)
     if (a.size() != b.size())
         return a.size() < b.size();
     return a < b;
+}
+
+std::u32string foldedCase(std::u16string_view text)
+{
+    std::u32string folded(text.size(), U'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        folded[i] = char32_t(u_foldCase(text[i], U_FOLD_CASE_DEFAULT));
+    return folded;
 }
 
 std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upperNeedle,

@@ -104,6 +104,10 @@ bool equalFoldingCase(std::u16string_view a, std::u16string_view b);
 // case-insensitive file system does.
 bool lessFoldingCase(std::u16string_view a, std::u16string_view b);
 
+// The text case folded unit by unit, as lessFoldingCase compares it: sorting
+// many names by their folded keys orders them as lessFoldingCase would.
+std::u32string foldedCase(std::u16string_view text);
+
 // Position of the first place at or after `from` where the upper-cased text
 // reads `upperNeedle`; npos when there is none.
 std::size_t findInUpperCased(std::u16string_view text, std::u16string_view upperNeedle,

@@ -36,18 +36,18 @@ TEST(CodePage, Named_KnowsWindowsNamesAndRejectsUnknownOnes)
 
 TEST(CodePage, CharCode_IsSignedTwoByteCodeByteValueOrQuestionMark)
 {
-    EXPECT_EQ(gbk().charCode(u'的'), -19004);  // B5 C4
-    EXPECT_EQ(gbk().charCode(u'\u3000'), -24159);  // A1 A1
+    EXPECT_EQ(gbk().charCode(u'的'), -19004);     // B5 C4
+    EXPECT_EQ(gbk().charCode(u'\u3000'), -24159); // A1 A1
     EXPECT_EQ(gbk().charCode(u'A'), 65);
-    EXPECT_EQ(gbk().charCode(u'\u20AC'), 128);  // the euro sign is one byte in CP936
+    EXPECT_EQ(gbk().charCode(u'\u20AC'), 128); // the euro sign is one byte in CP936
     EXPECT_EQ(gbk().charCode(u'\uFFFF'), 63);
     EXPECT_EQ(gbk().charCode(u'\xD800'), 63);
-    EXPECT_EQ(gbk().charCode(u'\u0E01'), 63);  // Thai is not in GBK
+    EXPECT_EQ(gbk().charCode(u'\u0E01'), 63); // Thai is not in GBK
     EXPECT_TRUE(gbk().isDoubleByte(u'的'));
     EXPECT_FALSE(gbk().isDoubleByte(u'A'));
     EXPECT_FALSE(gbk().isDoubleByte(u'\u0E01'));
     EXPECT_TRUE(big5().isDoubleByte(u'們'));
-    EXPECT_EQ(big5().charCode(u'\u3000'), -24256);  // A1 40
+    EXPECT_EQ(big5().charCode(u'\u3000'), -24256); // A1 40
 }
 
 TEST(CodePage, CharacterForCode_DecodesOneOrTwoBytes)
@@ -65,7 +65,9 @@ TEST(CodePage, CharacterForCode_DecodesOneOrTwoBytes)
 
 TEST(CodePage, Decode_TurnsInvalidBytesIntoReplacementCharacters)
 {
-    EXPECT_EQ(gbk().decode("\xB5\xC4" "A"), u"的A");
+    EXPECT_EQ(gbk().decode("\xB5\xC4"
+                           "A"),
+              u"的A");
     const std::u16string broken = gbk().decode("A\x81");
     EXPECT_EQ(broken, u"A\uFFFD");
     // A Japanese converter that would substitute U+001A still gives U+FFFD.
@@ -78,8 +80,17 @@ TEST(CodePage, Decode_TurnsInvalidBytesIntoReplacementCharacters)
 TEST(CodePage, Decode_PartByPartGivesTheTextOfOneCall)
 {
     std::mt19937 random(41);
-    const std::string pieces[] = {"\xB5\xC4", "A", "\xA7\xDA\xAD\xCC", "\x81", "\xE7\x9A\x84",
-                                  "\xC3", "\xF0\x9F\x98\x80", "\x82\xA0", "\xFF", "\r\n", "\x80"};
+    const std::string pieces[] = {"\xB5\xC4",
+                                  "A",
+                                  "\xA7\xDA\xAD\xCC",
+                                  "\x81",
+                                  "\xE7\x9A\x84",
+                                  "\xC3",
+                                  "\xF0\x9F\x98\x80",
+                                  "\x82\xA0",
+                                  "\xFF",
+                                  "\r\n",
+                                  "\x80"};
     const char *converters[] = {"windows-936-2000", "windows-950-2000", "UTF-8",
                                 "ibm-943_P15A-2003"};
     for (int round = 0; round < 600; ++round) {
@@ -100,3 +111,26 @@ TEST(CodePage, Decode_PartByPartGivesTheTextOfOneCall)
         }
     }
 }
+
+namespace quillmoth {
+namespace {
+
+// Names and settings are converted one short text at a time, without the
+// converter the book decoding uses; both must agree on every byte sequence.
+TEST(Utf8Conversion, AgreesWithTheDecoderOnValidAndBrokenText)
+{
+    const std::string cases[] = {"",
+                                 "plain",
+                                 "\xe5\xb1\xb1\xe5\xb1\x85.txt",
+                                 "caf\xe9",
+                                 "\xf0\x9f\x93\x96 book",
+                                 "\xed\xa0\x80 surrogate",
+                                 "\xe5\xb1 cut",
+                                 "\xc0\xaf overlong",
+                                 std::string("nul\0inside", 10)};
+    for (const std::string &bytes : cases)
+        EXPECT_EQ(utf16FromUtf8(bytes), decodeWithConverter("UTF-8", bytes).value()) << bytes;
+}
+
+} // namespace
+} // namespace quillmoth
