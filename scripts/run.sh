@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Quillmoth on a bundled sample
-# book in the reading window (or on the book given as the argument).
+# Installs what is missing, builds, and starts Quillmoth: the bookshelf on the
+# bundled application folder, or the book given as the argument in the
+# reading window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh default
 
-app=build/default/Quillmoth
-book="${1:-$app/我的藏书/山居秋暝录.txt}"
-exec "$app/quillmoth" "$book"
+exec build/default/Quillmoth/quillmoth "$@"

@@ -198,6 +198,18 @@ CoverPageStyle frmMain::pageStyle() const
 
 bool frmMain::Form_Load()
 {
+    // No failure of a step, whatever its cause, may end the program obscurely.
+    try {
+        return loadSteps();
+    } catch (const std::exception &error) {
+        qCWarning(lcShelf) << "start-up failed:" << error.what();
+    }
+    unknownError();
+    return false;
+}
+
+bool frmMain::loadSteps()
+{
     if (!loadShelfStartup(m_context, [this](const SettingsErrorReport &report) {
             m_ask(QMessageBox::Warning, qt(report.message), QMessageBox::Ok);
         })) {
@@ -243,7 +255,13 @@ bool frmMain::Form_Load()
 
 void frmMain::unknownError()
 {
-    m_ask(QMessageBox::Critical, text(u"UnkownErrorTerminate"), QMessageBox::Ok);
+    // Without a language file the English text is shown rather than the key.
+    const std::optional<std::u16string> message = m_context.language.text(u"UnkownErrorTerminate");
+    m_ask(QMessageBox::Critical,
+          message
+              ? qt(*message)
+              : QStringLiteral("An unexpected error occurred. Quillmoth cannot finish loading."),
+          QMessageBox::Ok);
 }
 
 void frmMain::applyLanguage()

@@ -118,6 +118,7 @@ private:
     enum class ScanPurpose { DefaultFolder, NodeClick, Drives };
 
     void createControls();
+    bool loadSteps();
     void applyLanguage();
     void loadTreeStart();
     void scanFolder(const std::filesystem::path &folder, ScanPurpose purpose);

@@ -16,24 +16,29 @@ bool fail(std::string *error, std::string message)
     return false;
 }
 
+// The temporary file's name must fit where the file's own name fits: a name of
+// 255 bytes leaves no room for the marks, so the name is shortened first.
 std::string temporaryName(const std::filesystem::path &path)
 {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
-    return "." + path.filename().string() + ".tmp" + std::to_string(generator() % 1000000000);
+    constexpr std::size_t kLongestName = 255;
+    constexpr std::size_t kMarks = 1 + 4 + 9; // ".", ".tmp" and the number
+    std::string name = path.filename().string();
+    if (name.size() > kLongestName - kMarks)
+        name.resize(kLongestName - kMarks);
+    return "." + name + ".tmp" + std::to_string(generator() % 1000000000);
 }
 
 } // namespace
 
-std::optional<std::filesystem::path> writeTemporaryBeside(const std::filesystem::path &path,
-                                                          std::string_view bytes,
-                                                          std::string *error)
+std::optional<std::filesystem::path>
+writeTemporaryBeside(const std::filesystem::path &path, std::string_view bytes, std::string *error)
 {
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     const std::filesystem::path temporary = folder / temporaryName(path);
 
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (descriptor < 0) {
         fail(error, "cannot create " + temporary.string());
         return std::nullopt;

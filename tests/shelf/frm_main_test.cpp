@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -255,6 +256,31 @@ TEST_F(ShelfWorld, PageModesTurnByTwelveAndStopAtTheEnds)
     pages.showPage(1, CoverPageStyle::Curtain);
     QTRY_VERIFY(!pages.isAnimating());
     EXPECT_EQ(pages.FirstIndex(), 0);
+}
+
+TEST_F(ShelfWorld, APictureDroppedOnThePagesCoversTheBookUnderIt)
+{
+    addBooks(14, books());
+    frmMain &main = start();
+    settings.CoverShowStyle = u"Curtain";
+    main.RefreshCoverRect();
+    main.pages().showPage(2, CoverPageStyle::Curtain);
+    QTRY_VERIFY(!main.pages().isAnimating());
+    QImage picture(50, 50, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    const QString file = QString::fromStdU16String((scratch.path() / "p.png").u16string());
+    picture.save(file);
+
+    auto *data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(file), QUrl::fromLocalFile(QStringLiteral("/other.png"))});
+    const QPoint secondCover = main.pages().PageRects()[1].rect().center();
+    QDragEnterEvent enter(secondCover, Qt::CopyAction, data, Qt::LeftButton, {});
+    QApplication::sendEvent(&main, &enter);
+    QDropEvent drop(secondCover, Qt::CopyAction, data, Qt::LeftButton, {});
+    QApplication::sendEvent(&main, &drop);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.CoverThumbsFolder() / "book00013.jpg"));
+    EXPECT_EQ(testing::entryCount(folder.CoverThumbsFolder()), 1);
+    delete data;
 }
 
 TEST_F(ShelfWorld, ClosingWaitsForTheShelfToSettle)

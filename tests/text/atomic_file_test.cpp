@@ -40,6 +40,16 @@ TEST(AtomicFile, ReplacesTheWholeFile)
     std::filesystem::remove_all(folder);
 }
 
+TEST(AtomicFile, WritesFilesWithTheLongestNamesAllowed)
+{
+    const auto folder = scratchFolder();
+    const auto path = folder / (std::string(251, 'n') + ".jpg");
+    ASSERT_TRUE(writeFileAtomically(path, "thumb"));
+    EXPECT_EQ(readFile(path), "thumb");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::remove_all(folder);
+}
+
 TEST(AtomicFile, FailureLeavesTheOldFileIntact)
 {
     const auto folder = scratchFolder();
