@@ -4,6 +4,8 @@
 #include "text/text_paths.h"
 
 #include <QImageReader>
+#include <QMimeData>
+#include <QUrl>
 
 #include <system_error>
 
@@ -69,6 +71,17 @@ bool eraseThumbnail(const std::filesystem::path &thumbsFolder, const BookEntry &
         return false;
     std::error_code error;
     return std::filesystem::remove(path, error);
+}
+
+QString firstDroppedFile(const QMimeData *data)
+{
+    if (data == nullptr)
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
 }
 
 QImage CoverCache::cover(const std::filesystem::path &file, QSize size)

@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+class QMimeData;
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -42,6 +44,9 @@ bool GdipSavetoJPEG(const std::filesystem::path &source,
 // Deletes the book's thumbnail. Only a regular file in the thumbnails folder
 // is ever removed; false when there was none or it could not be removed.
 bool eraseThumbnail(const std::filesystem::path &thumbsFolder, const BookEntry &book);
+
+// The first local file among dropped data (a picture for a cover), or "".
+QString firstDroppedFile(const QMimeData *data);
 
 // Thumbnails decoded once at cover size and kept for the covers shown again
 // (a scroll back, a page turned back). A file that changed since it was decoded

@@ -57,17 +57,6 @@ QString pathText(const std::filesystem::path &path)
     return QString::fromStdU16String(text::textFromPath(path));
 }
 
-QString firstLocalFile(const QMimeData *data)
-{
-    if (data == nullptr)
-        return {};
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    }
-    return {};
-}
-
 FolderTreeIcons treeIcons()
 {
     return {QPixmap::fromImage(builtinImage(BuiltinPicture::TreeDrive)),
@@ -501,14 +490,7 @@ void frmMain::openBook(int index)
               QMessageBox::Ok);
         return;
     }
-    m_reader = new frmReader(m_context.readerContext());
-    connect(m_reader, &frmReader::closed, this, [this] {
-        m_reader = nullptr;
-        show();
-        activateWindow();
-    });
-    hide();
-    m_reader->load(text::textFromPath(path));
+    openReader(text::textFromPath(path));
 }
 
 void frmMain::readClipboard()
@@ -522,6 +504,12 @@ void frmMain::readClipboard()
         return;
     }
     m_CurrentBook.reset();
+    openReader({});
+}
+
+void frmMain::openReader(const std::u16string &source)
+{
+    // The shelf hides while a book is read and comes back when it closes.
     m_reader = new frmReader(m_context.readerContext());
     connect(m_reader, &frmReader::closed, this, [this] {
         m_reader = nullptr;
@@ -529,7 +517,7 @@ void frmMain::readClipboard()
         activateWindow();
     });
     hide();
-    m_reader->load(std::u16string());
+    m_reader->load(source);
 }
 
 void frmMain::imageClicked(int index)
@@ -757,7 +745,7 @@ void frmMain::mouseDoubleClickEvent(QMouseEvent *)
 
 void frmMain::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!isShelfMode() && !firstLocalFile(event->mimeData()).isEmpty())
+    if (!isShelfMode() && !firstDroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
@@ -777,7 +765,7 @@ void frmMain::dropEvent(QDropEvent *event)
 {
     m_dragOverPosition = -1;
     const int position = MouseOverCovers(event->position().toPoint(), m_pages.PageRects());
-    const QString file = firstLocalFile(event->mimeData());
+    const QString file = firstDroppedFile(event->mimeData());
     if (position < 0 || file.isEmpty())
         return;
     event->acceptProposedAction();

@@ -126,6 +126,7 @@ private:
     void drivesScanned(int request);
     void showBooks(FolderScan &scan);
     void nodeClicked(ClsNode *node, Qt::MouseButton button);
+    void openReader(const std::u16string &source);
     void imageClicked(int index);
     void showPopup(QPoint position);
     void popupClicked();

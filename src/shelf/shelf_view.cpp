@@ -19,17 +19,6 @@ namespace {
 constexpr int kBandMargin = 2 * shelf::kRowPitch;
 constexpr int kWheelNotch = 120;
 
-QString firstLocalFile(const QMimeData *data)
-{
-    if (data == nullptr)
-        return {};
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    }
-    return {};
-}
-
 } // namespace
 
 ShelfView::ShelfView(CoverCache &covers, const bool &refreshing, QWidget *parent)
@@ -278,7 +267,7 @@ void ShelfView::mouseReleaseEvent(QMouseEvent *event)
 
 void ShelfView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!firstLocalFile(event->mimeData()).isEmpty())
+    if (!firstDroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
@@ -297,7 +286,7 @@ void ShelfView::dragMoveEvent(QDragMoveEvent *event)
 void ShelfView::dropEvent(QDropEvent *event)
 {
     const int index = MouseOverShelf(toCanvas(event->position().toPoint()), bookCount());
-    const QString file = firstLocalFile(event->mimeData());
+    const QString file = firstDroppedFile(event->mimeData());
     m_dragOverIndex = -1;
     if (index < 0 || file.isEmpty())
         return;

@@ -77,9 +77,10 @@ TEST(FolderTree, ATenThousandBookFolderGoesInAtOnce)
     ClsNodes nodes;
     FolderTree tree(nodes, icons());
     std::vector<std::u16string> books;
-    for (int i = 0; i < 10000; ++i)
-        books.push_back(u"b" + std::u16string(std::to_string(i).begin(), std::to_string(i).end()) +
-                        u".txt");
+    for (int i = 0; i < 10000; ++i) {
+        const std::string number = std::to_string(i);
+        books.push_back(u"b" + std::u16string(number.begin(), number.end()) + u".txt");
+    }
     int changes = 0;
     QObject::connect(&nodes, &ClsNodes::changed, [&] { ++changes; });
     tree.TreeBeDefaultPath(scanOf("/big", {}, books));

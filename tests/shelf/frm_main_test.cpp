@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -283,6 +284,49 @@ TEST_F(ShelfWorld, APictureDroppedOnThePagesCoversTheBookUnderIt)
     delete data;
 }
 
+TEST_F(ShelfWorld, ThePopUpOnAScrolledShelfStandsUnderThePointer)
+{
+    addBooks(40, books());
+    frmMain &main = start();
+    main.VS1()->setValue(340); // two rows down
+    const QPoint point = coverPoint(9);
+    QTest::mouseClick(&shelfView(), Qt::RightButton, {}, point);
+    ASSERT_TRUE(main.ePopup()->isVisible());
+    EXPECT_EQ(main.ePopup()->pos(), shelfView().mapToParent(point) - QPoint(50, 12));
+    EXPECT_EQ(main.CurrentBook()->fileName(), u"book00009.txt");
+    EXPECT_TRUE(main.ePopup()->Caption().endsWith(QLatin1Char('\t'))); // offers a picture
+}
+
+TEST_F(ShelfWorld, ThePageButtonsAndTheWheelChangePages)
+{
+    addBooks(30, books());
+    frmMain &main = start();
+    settings.CoverShowStyle = u"Slide";
+    main.RefreshCoverRect();
+    const std::vector<PageButton> buttons = BuildPageButtons(3, 1, main.size());
+    const QPoint third = buttons[2].rect.center();
+    QTest::mouseMove(&main, third);
+    QTest::mouseClick(&main, Qt::LeftButton, {}, third);
+    QTRY_VERIFY(!main.pages().isAnimating());
+    EXPECT_EQ(main.pages().FirstIndex(), 24);
+    QTest::mouseMove(&main, QPoint(400, 300)); // over the covers: the wheel turns pages
+    QWheelEvent half(QPointF(400, 300), main.mapToGlobal(QPointF(400, 300)), {}, {0, 60},
+                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&main, &half);
+    EXPECT_FALSE(main.pages().isAnimating()); // half a notch turns nothing yet
+    QApplication::sendEvent(&main, &half);
+    QTRY_VERIFY(!main.pages().isAnimating());
+    EXPECT_EQ(main.pages().FirstIndex(), 12);
+}
+
+TEST_F(ShelfWorld, AMissingLanguageFallsBackToSimplifiedChinese)
+{
+    writeFile(folder.LanguageFilePath(u"ChineseS"), "\xef\xbb\xbf");
+    frmMain &main = start();
+    EXPECT_EQ(settings.UserLanguage, u"ChineseS");
+    (void)main;
+}
+
 TEST_F(ShelfWorld, ClosingWaitsForTheShelfToSettle)
 {
     addBooks(1, books());
@@ -312,6 +356,23 @@ TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
     panel.remove();
     EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("ThemeIsInUse")});
     EXPECT_TRUE(std::filesystem::exists(folder.ThemesFolder() / "Sepia.thm"));
+
+    writeFile(folder.ThemesFolder() / "Old.thm",
+              "100,100,,,,,,-1,-1,0,9,Tahoma,0,False,False,False,0,False,False");
+    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
+    const auto &names = panel.themes().names;
+    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
+                      panel.List1()
+                          ->visualItemRect(panel.List1()->item(
+                              int(std::find(names.begin(), names.end(), u"Old") - names.begin())))
+                          .center());
+    answer = QMessageBox::Cancel;
+    panel.remove();
+    EXPECT_TRUE(std::filesystem::exists(folder.ThemesFolder() / "Old.thm"));
+    answer = QMessageBox::Ok;
+    panel.remove();
+    EXPECT_FALSE(std::filesystem::exists(folder.ThemesFolder() / "Old.thm"));
+    EXPECT_TRUE(messages.back().endsWith(QStringLiteral("     Old")));
 }
 
 } // namespace
