@@ -16,10 +16,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Often enough that a stop is noticed at once, rarely enough to cost nothing.
 constexpr int kCancelCheckEvery = 256;
 
-// Sorts items by name: case folded first, then exactly, folding each name once.
-template <typename Item, typename NameOf> void sortByName(std::vector<Item> &items, NameOf nameOf)
+bool isCancelled(const std::atomic<bool> *cancel)
+{
+    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
+// Sorts items by name: case folded first, then exactly, then by the raw
+// bytes (names that are not UTF-8 can read alike), folding each name once.
+// Folding is ICU's simple case folding unit by unit, with no locale, so
+// "a.txt" and "B.txt" come in that order everywhere.
+template <typename Item, typename NameOf, typename BytesOf>
+void sortByName(std::vector<Item> &items, NameOf nameOf, BytesOf bytesOf)
 {
     std::vector<std::pair<std::u32string, std::size_t>> keys;
     keys.reserve(items.size());
@@ -28,7 +38,11 @@ template <typename Item, typename NameOf> void sortByName(std::vector<Item> &ite
     std::sort(keys.begin(), keys.end(), [&](const auto &a, const auto &b) {
         if (a.first != b.first)
             return a.first < b.first;
-        return nameOf(items[a.second]) < nameOf(items[b.second]);
+        const Item &x = items[a.second];
+        const Item &y = items[b.second];
+        if (nameOf(x) != nameOf(y))
+            return nameOf(x) < nameOf(y);
+        return bytesOf(x) < bytesOf(y);
     });
     std::vector<Item> sorted;
     sorted.reserve(items.size());
@@ -48,12 +62,12 @@ bool endsWithTxt(std::u16string_view name, bool anyCase)
 bool canList(const fs::path &folder)
 {
     std::error_code error;
-    fs::directory_iterator probe(folder, error);
+    const fs::directory_iterator probe(folder, error);
     return !error;
 }
 
 // A link that leads back to the folder or one of its ancestors would make the
-// tree endless.
+// tree endless. A link whose target cannot be resolved counts as a loop.
 bool loopsBack(const fs::directory_entry &entry, const fs::path &canonicalFolder)
 {
     std::error_code error;
@@ -62,12 +76,13 @@ bool loopsBack(const fs::directory_entry &entry, const fs::path &canonicalFolder
     const fs::path target = fs::canonical(entry.path(), error);
     if (error)
         return true;
-    for (fs::path ancestor = canonicalFolder;; ancestor = ancestor.parent_path()) {
+    for (fs::path ancestor = canonicalFolder; !ancestor.empty(); ancestor = ancestor.parent_path()) {
         if (ancestor == target)
             return true;
         if (ancestor == ancestor.parent_path())
-            return false;
+            break;
     }
+    return false;
 }
 
 std::string unescapeMountField(const std::string &field)
@@ -100,12 +115,17 @@ bool isPseudoFileSystem(const std::string &type)
     return kPseudo.count(type) != 0;
 }
 
+// Real file systems the system mounts for itself (boot partitions, btrfs
+// subvolumes under /var, container files under /etc) are no place for books.
+// Removable media under /run/media are.
 bool isSystemMountPoint(const std::string &point)
 {
-    for (const char *prefix : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot", "/var/lib"}) {
-        const std::string p(prefix);
-        if (point == p || point.rfind(p + "/", 0) == 0)
-            return point.rfind("/run/media/", 0) != 0;
+    if (point.rfind("/run/media/", 0) == 0)
+        return false;
+    for (const std::string prefix :
+         {"/proc", "/sys", "/dev", "/run", "/snap", "/boot", "/efi", "/etc", "/usr", "/var", "/tmp"}) {
+        if (point == prefix || point.rfind(prefix + "/", 0) == 0)
+            return true;
     }
     return false;
 }
@@ -122,24 +142,28 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
         scan.readable = false;
         return scan;
     }
-    const fs::path canonicalFolder = fs::weakly_canonical(folder, error);
+    std::error_code canonicalError;
+    const fs::path canonicalFolder = fs::weakly_canonical(folder, canonicalError);
     // Each book's name is converted once; the sort works on the converted names.
     std::vector<std::pair<std::u16string, fs::path>> books;
     int seen = 0;
     for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
-        if (error)
-            break;
-        if (cancel != nullptr && ++seen % kCancelCheckEvery == 0 && cancel->load()) {
+        if (++seen % kCancelCheckEvery == 0 && isCancelled(cancel)) {
             scan.cancelled = true;
             return scan;
         }
         const fs::directory_entry &entry = *entries;
         fs::path name = entry.path().filename();
         std::u16string text = text::textFromPath(name);
+        if (!text.empty() && text.front() == u'.')
+            continue;
         std::error_code kindError;
         if (entry.is_directory(kindError)) {
-            if (!text.empty() && text.front() == u'.')
-                continue;
+            // Opening each subfolder is the slow part on a network drive.
+            if (isCancelled(cancel)) {
+                scan.cancelled = true;
+                return scan;
+            }
             if (loopsBack(entry, canonicalFolder) || !canList(entry.path()))
                 continue;
             scan.subfolders.push_back({entry.path(), std::move(text)});
@@ -152,12 +176,21 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
         if (endsWithTxt(text, true))
             books.emplace_back(std::move(text), std::move(name));
     }
+    // The iterator reports a failure part way through (a folder removed while
+    // it is read) by ending early.
+    if (error)
+        scan.readable = false;
     const auto childName = [](const FolderChild &child) -> const std::u16string & {
         return child.name;
     };
-    sortByName(scan.subfolders, childName);
-    sortByName(scan.bookFiles, childName);
-    sortByName(books, [](const auto &book) -> const std::u16string & { return book.first; });
+    const auto childBytes = [](const FolderChild &child) -> const std::string & {
+        return child.path.native();
+    };
+    sortByName(scan.subfolders, childName, childBytes);
+    sortByName(scan.bookFiles, childName, childBytes);
+    sortByName(
+        books, [](const auto &book) -> const std::u16string & { return book.first; },
+        [](const auto &book) -> const std::string & { return book.second.native(); });
     scan.books.reserve(books.size());
     for (auto &book : books)
         scan.books.emplace_back(folder, std::move(book.second));
@@ -175,9 +208,8 @@ std::vector<fs::path> volumesInMountTable(const std::string &table)
         if (!(fields >> device >> point >> type))
             continue;
         point = unescapeMountField(point);
-        if (isPseudoFileSystem(type) && point != "/")
-            continue;
-        if (point != "/" && isSystemMountPoint(point))
+        // Whatever holds "/" is a drive, even the overlay of a container.
+        if (point != "/" && (isPseudoFileSystem(type) || isSystemMountPoint(point)))
             continue;
         if (std::find(volumes.begin(), volumes.end(), fs::path(point)) == volumes.end())
             volumes.emplace_back(point);
@@ -190,12 +222,15 @@ std::vector<fs::path> readyDrives()
     std::ifstream mounts("/proc/self/mounts");
     std::stringstream table;
     table << mounts.rdbuf();
+    std::vector<fs::path> volumes = volumesInMountTable(table.str());
+    std::sort(volumes.begin(), volumes.end());
+
     std::vector<fs::path> candidates{fs::path("/")};
     if (const char *home = std::getenv("HOME"); home != nullptr && *home != '\0')
         candidates.emplace_back(home);
-    for (fs::path &volume : volumesInMountTable(table.str()))
-        candidates.push_back(std::move(volume));
+    candidates.insert(candidates.end(), volumes.begin(), volumes.end());
 
+    // The same volume may be mounted twice, or be the home folder itself.
     std::vector<fs::path> drives;
     std::set<fs::path> seen;
     for (const fs::path &candidate : candidates) {

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "shelf/folder_scan.h"
-#include "shelf/folder_scanner.h"
 
-#include <QHash>
 #include <QPixmap>
 #include <QString>
 
@@ -22,35 +20,37 @@ struct FolderTreeIcons {
     QPixmap root;
 };
 
-// The folder tree of the bookshelf over the tree control's node list. A
-// node's key is its path as text (folders without a trailing separator);
-// `paths` keeps the real path of each key, since a name that is not UTF-8
-// cannot make the way back from text.
+// The folder tree of the bookshelf over the tree control's node list. Each
+// folder's nodes go in as one batch, so a folder of ten thousand books is
+// not quadratic.
 class FolderTree {
 public:
     FolderTree(ClsNodes &nodes, FolderTreeIcons icons) : m_nodes(nodes), m_icons(std::move(icons))
     {
     }
 
+    // A node's key: the path as text, folders without a trailing separator.
+    // Bytes that are not UTF-8 become U+DC80 to U+DCFF, one unit each, so
+    // that every path has its own key and the key leads back to it.
     static QString keyOf(const std::filesystem::path &path);
-    // The path of a node's key; empty for a key the tree never made.
-    std::filesystem::path pathOf(const QString &key) const;
+    // The path a key was made from.
+    static std::filesystem::path pathOf(const QString &key);
 
-    // TreeBeDefaultPath: the tree rooted at the scanned folder.
+    // TreeBeDefaultPath: the tree rooted at the scanned folder, opened.
     void TreeBeDefaultPath(const FolderScan &scan);
     // LoadDriveTree: a node for each drive with its first level of folders.
     void LoadDriveTree(const std::vector<DriveScan> &drives);
     // TreeLoadbyPath: the scanned folder's subfolders, then its book files,
-    // under its node. Nothing for a key ending in ".txt", or twice.
+    // under its node. Nothing for a key ending in ".txt"; a key already in
+    // the tree is not added again.
     void TreeLoadbyPath(const FolderScan &scan);
 
 private:
-    QString addRoot(const std::filesystem::path &path, const QString &caption, const QPixmap &icon);
     void addChildren(const QString &parentKey, const FolderScan &scan, bool withBooks);
+    void markFirstNode();
 
     ClsNodes &m_nodes;
     FolderTreeIcons m_icons;
-    QHash<QString, std::filesystem::path> m_paths;
 };
 
 } // namespace quillmoth

@@ -211,3 +211,76 @@ TEST(ClsNodes, MixedAddAndRemove_KeepTheListConsistent)
         expectConsistent(nodes);
     }
 }
+
+namespace {
+
+// A batch for AddItems and what the list held before it.
+struct BatchCase {
+    const char *name;
+    std::vector<std::pair<QString, QString>> before; // key, relative
+    QString relative;
+    std::vector<QString> batch;
+    bool checkIntegrity = true;
+    bool expandRelative = false;
+};
+
+void build(ClsNodes &nodes, const BatchCase &test)
+{
+    for (const auto &[key, relative] : test.before)
+        nodes.AddItem(key, key, relative);
+    if (test.expandRelative)
+        nodes.nItem(test.relative)->setExpanded(true);
+    nodes.setCheckIntegrity(test.checkIntegrity);
+}
+
+} // namespace
+
+// A batch leaves the list exactly as the same AddItem calls one by one would,
+// and tells the tree once.
+TEST(ClsNodes, AddItems_MatchesAddItemOneByOne)
+{
+    const std::vector<BatchCase> cases = {
+        {"top level", {{"a", ""}}, "", {"b", "c"}},
+        {"after the last descendant", {{"a", ""}, {"a1", "a"}, {"a1x", "a1"}, {"b", ""}},
+         "a", {"a2", "a3"}},
+        {"deep parent counts every ancestor", {{"a", ""}, {"a1", "a"}, {"a1x", "a1"}, {"b", ""}},
+         "a1", {"a1y", "a1z"}},
+        {"skips empty, taken and repeated keys", {{"a", ""}, {"a1", "a"}}, "a",
+         {"a2", "", "a1", "a2", "a3"}},
+        {"shown at once under an open parent", {{"a", ""}, {"a1", "a"}}, "a", {"a2"}, true, true},
+        {"without renumbering", {{"a", ""}, {"b", ""}}, "a", {"a1", "a2"}, false},
+        {"missing relative", {{"a", ""}}, "nobody", {"x"}},
+    };
+    for (const BatchCase &test : cases) {
+        SCOPED_TRACE(test.name);
+        ClsNodes batched;
+        ClsNodes single;
+        build(batched, test);
+        build(single, test);
+        int expectedAdded = 0;
+        for (const QString &key : test.batch)
+            expectedAdded += single.AddItem(key, key, test.relative) != nullptr;
+        int changes = 0;
+        QObject::connect(&batched, &ClsNodes::changed, [&] { ++changes; });
+        std::vector<ClsNodes::NewNode> batch;
+        for (const QString &key : test.batch)
+            batch.push_back({key, key, {}});
+
+        EXPECT_EQ(batched.AddItems(test.relative, batch), expectedAdded);
+        EXPECT_EQ(changes, expectedAdded > 0 ? 1 : 0);
+        ASSERT_EQ(keysInOrder(batched), keysInOrder(single));
+        for (int position = 1; position <= single.Count(); ++position) {
+            const ClsNode *want = single.nItem(position);
+            const ClsNode *got = batched.nItem(position);
+            SCOPED_TRACE(want->key().toStdString());
+            EXPECT_EQ(got->ItemNum(), want->ItemNum());
+            EXPECT_EQ(got->Children(), want->Children());
+            EXPECT_EQ(got->AllChildren(), want->AllChildren());
+            EXPECT_EQ(got->Visable(), want->Visable());
+            EXPECT_EQ(got->indent(), want->indent());
+            EXPECT_EQ(got->Relative(), want->Relative());
+        }
+        if (test.checkIntegrity)
+            expectConsistent(batched);
+    }
+}

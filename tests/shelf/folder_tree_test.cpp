@@ -3,90 +3,202 @@
 #include "controls/cls_node.h"
 #include "controls/cls_nodes.h"
 
+#include "../platform/app_test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace quillmoth {
 namespace {
 
 namespace fs = std::filesystem;
 
-FolderScan scanOf(const fs::path &folder, std::vector<std::u16string> subfolders,
-                  std::vector<std::u16string> books)
+FolderScan scanOf(const fs::path &folder, std::vector<std::string> subfolders,
+                  std::vector<std::string> books)
 {
     FolderScan scan;
     scan.folder = folder;
-    for (const std::u16string &name : subfolders)
-        scan.subfolders.push_back({folder / fs::path(name), name});
-    for (const std::u16string &name : books)
-        scan.bookFiles.push_back({folder / fs::path(name), name});
+    for (const std::string &name : subfolders)
+        scan.subfolders.push_back({folder / name, std::u16string(name.begin(), name.end())});
+    for (const std::string &name : books)
+        scan.bookFiles.push_back({folder / name, std::u16string(name.begin(), name.end())});
     return scan;
 }
 
-FolderTreeIcons icons()
-{
-    FolderTreeIcons set;
-    for (QPixmap *icon : {&set.drive, &set.folder, &set.book, &set.root}) {
-        *icon = QPixmap(16, 16);
-        icon->fill(QColor::fromRgb(std::uint32_t(reinterpret_cast<std::uintptr_t>(icon))));
+// One picture per kind, told apart by their cache keys.
+struct Pictures {
+    FolderTreeIcons icons;
+    Pictures()
+    {
+        const QColor colors[] = {Qt::red, Qt::green, Qt::blue, Qt::black};
+        QPixmap *targets[] = {&icons.drive, &icons.folder, &icons.book, &icons.root};
+        for (int i = 0; i < 4; ++i) {
+            *targets[i] = QPixmap(4, 4);
+            targets[i]->fill(colors[i]);
+        }
     }
-    return set;
+    char kindOf(const QPixmap &icon) const
+    {
+        const qint64 key = icon.cacheKey();
+        return key == icons.drive.cacheKey()    ? 'd'
+               : key == icons.folder.cacheKey() ? 'f'
+               : key == icons.book.cacheKey()   ? 'b'
+               : key == icons.root.cacheKey()   ? 'r'
+                                                : '?';
+    }
+};
+
+struct Row {
+    QString key;
+    QString caption;
+    QString relative;
+    char icon;
+    friend bool operator==(const Row &, const Row &) = default;
+    friend std::ostream &operator<<(std::ostream &out, const Row &row)
+    {
+        return out << row.key.toStdString() << " '" << row.caption.toStdString() << "' under '"
+                   << row.relative.toStdString() << "' " << row.icon;
+    }
+};
+
+std::vector<Row> rows(const ClsNodes &nodes, const Pictures &pictures)
+{
+    std::vector<Row> out;
+    for (int position = 2; position <= nodes.Count(); ++position) {
+        const ClsNode *node = nodes.nItem(position);
+        out.push_back({node->key(), node->Caption(), node->Relative(), pictures.kindOf(node->Icon())});
+    }
+    return out;
 }
 
-TEST(FolderTree, RootHoldsFoldersThenBooksAndGrowsOnClicks)
+TEST(FolderTree, TreeBeDefaultPath_RootHoldsFoldersThenBooks)
 {
-    ClsNodes nodes;
-    const FolderTreeIcons pictures = icons();
-    FolderTree tree(nodes, pictures);
-    tree.TreeBeDefaultPath(scanOf("/books/", {u"Old", u"New"}, {u"a.txt"}));
-    ASSERT_EQ(nodes.Count(), 5);
-    const ClsNode *root = nodes.nItem(2);
-    EXPECT_EQ(root->key(), QStringLiteral("/books"));
-    EXPECT_EQ(root->Caption(), QStringLiteral("books"));
-    EXPECT_EQ(root->Icon().cacheKey(), pictures.root.cacheKey());
-    EXPECT_TRUE(root->Expanded());
-    EXPECT_EQ(nodes.nItem(3)->Caption(), QStringLiteral("Old"));
-    EXPECT_EQ(nodes.nItem(5)->key(), QStringLiteral("/books/a.txt"));
-    EXPECT_EQ(nodes.nItem(5)->Relative(), QStringLiteral("/books"));
+    struct Case {
+        const char *name;
+        FolderScan scan;
+        std::vector<Row> expected;
+    };
+    const std::vector<Case> cases = {
+        {"trailing separator", scanOf("/books/", {"New", "Old"}, {"a.txt"}),
+         {{"/books", "books", "", 'r'},
+          {"/books/New", "New", "/books", 'f'},
+          {"/books/Old", "Old", "/books", 'f'},
+          {"/books/a.txt", "a.txt", "/books", 'b'}}},
+        {"the root folder", scanOf("/", {"home"}, {}),
+         {{"/", "/", "", 'r'}, {"/home", "home", "/", 'f'}}},
+        {"an empty folder", scanOf("/empty", {}, {}), {{"/empty", "empty", "", 'r'}}},
+    };
+    const Pictures pictures;
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.name);
+        ClsNodes nodes;
+        FolderTree tree(nodes, pictures.icons);
+        tree.TreeBeDefaultPath(scanOf("/elsewhere", {"stale"}, {}));
+        tree.TreeBeDefaultPath(test.scan);
+        EXPECT_EQ(rows(nodes, pictures), test.expected);
+        // The first node shows it can be opened, and is open.
+        const ClsNode *root = nodes.nItem(2);
+        EXPECT_GE(root->Children(), 1);
+        EXPECT_TRUE(root->Expanded());
+        EXPECT_EQ(nodes.nItem(nodes.Count())->Visable(), true);
+    }
+}
 
-    const FolderScan old = scanOf("/books/Old", {u"Inner"}, {u"b.txt"});
+TEST(FolderTree, TreeLoadbyPath_AddsUnderTheFoldersNodeOnce)
+{
+    const Pictures pictures;
+    ClsNodes nodes;
+    FolderTree tree(nodes, pictures.icons);
+    tree.TreeBeDefaultPath(scanOf("/books", {"New", "Old"}, {"a.txt"}));
+    const FolderScan old = scanOf("/books/Old", {"Inner"}, {"b.txt"});
     tree.TreeLoadbyPath(old);
-    tree.TreeLoadbyPath(old); // a second click adds nothing
-    ASSERT_EQ(nodes.Count(), 7);
-    EXPECT_EQ(nodes.nItem(4)->key(), QStringLiteral("/books/Old/Inner"));
-    EXPECT_EQ(nodes.nItem(6)->key(), QStringLiteral("/books/New"));
-    EXPECT_EQ(tree.pathOf(QStringLiteral("/books/Old/Inner")), fs::path("/books/Old/Inner"));
-
-    tree.TreeLoadbyPath(scanOf("/books/a.txt", {u"x"}, {}));
-    EXPECT_EQ(nodes.Count(), 7);
+    tree.TreeLoadbyPath(old);
+    tree.TreeLoadbyPath(scanOf("/books/a.txt", {"x"}, {}));   // a book's node
+    tree.TreeLoadbyPath(scanOf("/not/in/tree", {"y"}, {}));   // no node
+    EXPECT_EQ(rows(nodes, pictures), (std::vector<Row>{
+                                         {"/books", "books", "", 'r'},
+                                         {"/books/New", "New", "/books", 'f'},
+                                         {"/books/Old", "Old", "/books", 'f'},
+                                         {"/books/Old/Inner", "Inner", "/books/Old", 'f'},
+                                         {"/books/Old/b.txt", "b.txt", "/books/Old", 'b'},
+                                         {"/books/a.txt", "a.txt", "/books", 'b'},
+                                     }));
+    EXPECT_EQ(nodes.nItem("/books")->AllChildren(), 5);
 }
 
-TEST(FolderTree, DrivesListTheirFoldersButNoBooks)
+TEST(FolderTree, LoadDriveTree_ListsEachDrivesFoldersButNoBooks)
 {
+    const Pictures pictures;
     ClsNodes nodes;
-    FolderTree tree(nodes, icons());
-    tree.LoadDriveTree({{"/", scanOf("/", {u"home", u"srv"}, {u"x.txt"})},
-                        {"/media/usb", scanOf("/media/usb", {u"Books"}, {})}});
-    ASSERT_EQ(nodes.Count(), 6);
-    EXPECT_EQ(nodes.nItem(2)->Caption(), QStringLiteral("/"));
-    EXPECT_EQ(nodes.nItem(3)->key(), QStringLiteral("/home"));
-    EXPECT_EQ(nodes.nItem(5)->key(), QStringLiteral("/media/usb"));
+    FolderTree tree(nodes, pictures.icons);
+    // "/srv" is a volume of its own and a first-level folder of "/".
+    tree.LoadDriveTree({{"/", scanOf("/", {"home", "srv"}, {"x.txt"})},
+                        {"/home/me", scanOf("/home/me", {"Books"}, {"y.txt"})},
+                        {"/srv", scanOf("/srv", {"library"}, {})}});
+    EXPECT_EQ(rows(nodes, pictures), (std::vector<Row>{
+                                         {"/", "/", "", 'd'},
+                                         {"/home", "home", "/", 'f'},
+                                         {"/home/me", "/home/me", "", 'd'},
+                                         {"/home/me/Books", "Books", "/home/me", 'f'},
+                                         {"/srv", "/srv", "", 'd'},
+                                         {"/srv/library", "library", "/srv", 'f'},
+                                     }));
+    EXPECT_TRUE(nodes.nItem(2)->Expanded());
+}
+
+TEST(FolderTree, KeysLeadBackToTheirPaths)
+{
+    EXPECT_EQ(FolderTree::keyOf("/books/"), QStringLiteral("/books"));
+    EXPECT_EQ(FolderTree::keyOf("/"), QStringLiteral("/"));
+    EXPECT_EQ(FolderTree::keyOf(u8"/b\u00fccher/\U0001F4DA.txt"),
+              QString::fromUtf8(u8"/b\u00fccher/\U0001F4DA.txt"));
+    EXPECT_EQ(FolderTree::keyOf(std::string("/caf\xe9")), QString::fromStdU16String(u"/caf\xdce9"));
+
+    // Any bytes at all: a key per path, and back.
+    std::mt19937 random(7);
+    const std::string pieces[] = {"a", "/", "\xe9", "\xc3\xa9", "\xed\xa0\x80", "\xf0\x9f\x93\x9a",
+                                  "\xf0\x9f", "\xc0\xaf", "\x80", "\xff", "\xef\xbf\xbd"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes = "/";
+        for (int n = std::uniform_int_distribution<int>(1, 8)(random); n > 0; --n)
+            bytes += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+        bytes += "x"; // no trailing separator to trim
+        EXPECT_EQ(FolderTree::pathOf(FolderTree::keyOf(bytes)).native(), bytes);
+    }
+}
+
+TEST(FolderTree, NamesThatReadAlikeStillGetTheirOwnNodes)
+{
+    testing::ScratchFolder scratch;
+    testing::writeFile(scratch.path() / std::string("caf\xe9.txt"), "x");
+    testing::writeFile(scratch.path() / std::string("caf\xe8.txt"), "x");
+    ClsNodes nodes;
+    FolderTree tree(nodes, Pictures().icons);
+    tree.TreeBeDefaultPath(scanFolder(scratch.path()));
+    ASSERT_EQ(nodes.Count(), 4);
+    EXPECT_EQ(nodes.nItem(3)->Caption(), QString::fromStdU16String(u"caf\uFFFD.txt"));
+    EXPECT_EQ(FolderTree::pathOf(nodes.nItem(3)->key()), scratch.path() / std::string("caf\xe8.txt"));
+    EXPECT_EQ(FolderTree::pathOf(nodes.nItem(4)->key()), scratch.path() / std::string("caf\xe9.txt"));
 }
 
 TEST(FolderTree, ATenThousandBookFolderGoesInAtOnce)
 {
+    testing::ScratchFolder scratch;
+    for (int i = 0; i < 10000; ++i)
+        std::ofstream(scratch.path() / ("b" + std::to_string(i) + ".txt"));
+    const FolderScan scan = scanFolder(scratch.path());
+    ASSERT_EQ(scan.books.size(), 10000u);
     ClsNodes nodes;
-    FolderTree tree(nodes, icons());
-    std::vector<std::u16string> books;
-    for (int i = 0; i < 10000; ++i) {
-        const std::string number = std::to_string(i);
-        books.push_back(u"b" + std::u16string(number.begin(), number.end()) + u".txt");
-    }
+    FolderTree tree(nodes, Pictures().icons);
     int changes = 0;
     QObject::connect(&nodes, &ClsNodes::changed, [&] { ++changes; });
-    tree.TreeBeDefaultPath(scanOf("/big", {}, books));
-    EXPECT_EQ(nodes.Count(), 10002);
-    EXPECT_LE(changes, 3);
+    tree.TreeBeDefaultPath(scan);
+    ASSERT_EQ(nodes.Count(), 10002);
+    EXPECT_LE(changes, 5); // a handful, not one per book
+    EXPECT_EQ(nodes.nItem(2)->AllChildren(), 10000);
     EXPECT_EQ(nodes.nItem(10002)->ItemNum(), 10002);
+    EXPECT_EQ(nodes.nItem(10002)->Caption(), QStringLiteral("b9999.txt"));
 }
 
 } // namespace
