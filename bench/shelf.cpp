@@ -67,7 +67,7 @@ double openFolder(frmMain &main, const std::filesystem::path &folder)
     emit main.TreeBe2()->nodeClick(node, Qt::LeftButton);
     if (!shown.wait(60000))
         return -1;
-    main.shelf()->grab();
+    main.grab();
     return nowMilliseconds() - start;
 }
 

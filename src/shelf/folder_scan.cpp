@@ -1,7 +1,7 @@
 #include "shelf/folder_scan.h"
 
+#include "text/code_page.h"
 #include "text/text_ops.h"
-#include "text/text_paths.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,38 +25,63 @@ bool isCancelled(const std::atomic<bool> *cancel)
 }
 
 // Sorts items by name: case folded first, then exactly, then by the raw
-// bytes (names that are not UTF-8 can read alike), folding each name once.
-// Folding is ICU's simple case folding unit by unit, with no locale, so
-// "a.txt" and "B.txt" come in that order everywhere.
+// bytes (names that are not UTF-8 can read alike). Folding is simple case
+// folding unit by unit, with no locale, so "a.txt" and "B.txt" come in that
+// order everywhere. Each name is folded once into one buffer, high byte of
+// each unit first, so that keys compare as bytes (memcmp) in unit order.
 template <typename Item, typename NameOf, typename BytesOf>
 void sortByName(std::vector<Item> &items, NameOf nameOf, BytesOf bytesOf)
 {
-    std::vector<std::pair<std::u32string, std::size_t>> keys;
-    keys.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        keys.emplace_back(text::foldedCase(nameOf(items[i])), i);
-    std::sort(keys.begin(), keys.end(), [&](const auto &a, const auto &b) {
-        if (a.first != b.first)
-            return a.first < b.first;
-        const Item &x = items[a.second];
-        const Item &y = items[b.second];
+    std::string keys;
+    std::vector<std::size_t> starts;
+    starts.reserve(items.size() + 1);
+    for (const Item &item : items) {
+        starts.push_back(keys.size());
+        // A unit folds to one unit: simple folding stays within its plane.
+        for (const char32_t unit : text::foldedCase(nameOf(item))) {
+            keys += char((unit >> 8) & 0xFF);
+            keys += char(unit & 0xFF);
+        }
+    }
+    starts.push_back(keys.size());
+    const auto keyOf = [&](std::size_t i) {
+        return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::vector<std::size_t> order(items.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (const int byKey = keyOf(a).compare(keyOf(b)); byKey != 0)
+            return byKey < 0;
+        const Item &x = items[a];
+        const Item &y = items[b];
         if (nameOf(x) != nameOf(y))
             return nameOf(x) < nameOf(y);
         return bytesOf(x) < bytesOf(y);
     });
     std::vector<Item> sorted;
     sorted.reserve(items.size());
-    for (const auto &key : keys)
-        sorted.push_back(std::move(items[key.second]));
+    for (const std::size_t index : order)
+        sorted.push_back(std::move(items[index]));
     items = std::move(sorted);
 }
 
-bool endsWithTxt(std::u16string_view name, bool anyCase)
+// The last part of a path as the file system spells it.
+std::string_view fileNameOf(const fs::path &path)
+{
+    const std::string_view native(path.native());
+    const std::size_t slash = native.find_last_of('/');
+    return slash == std::string_view::npos ? native : native.substr(slash + 1);
+}
+
+// Whether a name ends in ".txt" in any letter case, as "*.txt" matches.
+bool endsWithTxt(std::string_view name)
 {
     if (name.size() < 4)
         return false;
-    const std::u16string_view tail = name.substr(name.size() - 4);
-    return anyCase ? text::equalFoldingCase(tail, u".txt") : tail == u".txt";
+    const std::string_view tail = name.substr(name.size() - 4);
+    return tail[0] == '.' && (tail[1] | 0x20) == 't' && (tail[2] | 0x20) == 'x' &&
+           (tail[3] | 0x20) == 't';
 }
 
 bool canList(const fs::path &folder)
@@ -144,8 +169,9 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
     }
     std::error_code canonicalError;
     const fs::path canonicalFolder = fs::weakly_canonical(folder, canonicalError);
-    // Each book's name is converted once; the sort works on the converted names.
-    std::vector<std::pair<std::u16string, fs::path>> books;
+    // Every book file once: sorted once, then split into the tree's files
+    // and the shelf's books.
+    std::vector<FolderChild> bookFiles;
     int seen = 0;
     for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
         if (++seen % kCancelCheckEvery == 0 && isCancelled(cancel)) {
@@ -153,9 +179,8 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
             return scan;
         }
         const fs::directory_entry &entry = *entries;
-        fs::path name = entry.path().filename();
-        std::u16string text = text::textFromPath(name);
-        if (!text.empty() && text.front() == u'.')
+        const std::string_view name = fileNameOf(entry.path());
+        if (name.empty() || name.front() == '.')
             continue;
         std::error_code kindError;
         if (entry.is_directory(kindError)) {
@@ -166,15 +191,14 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
             }
             if (loopsBack(entry, canonicalFolder) || !canList(entry.path()))
                 continue;
-            scan.subfolders.push_back({entry.path(), std::move(text)});
+            scan.subfolders.push_back({entry.path(), utf16FromUtf8(name)});
             continue;
         }
-        if (!entry.is_regular_file(kindError))
-            continue; // broken links, devices, sockets
-        if (endsWithTxt(text, false))
-            scan.bookFiles.push_back({entry.path(), text});
-        if (endsWithTxt(text, true))
-            books.emplace_back(std::move(text), std::move(name));
+        // The test on the bytes spares converting every other file's name:
+        // ".txt" is ASCII, so the bytes end in it exactly when the text does.
+        if (!endsWithTxt(name) || !entry.is_regular_file(kindError))
+            continue; // other files, broken links, devices, sockets
+        bookFiles.push_back({entry.path(), utf16FromUtf8(name)});
     }
     // The iterator reports a failure part way through (a folder removed while
     // it is read) by ending early.
@@ -187,13 +211,15 @@ FolderScan scanFolder(const fs::path &folder, const std::atomic<bool> *cancel)
         return child.path.native();
     };
     sortByName(scan.subfolders, childName, childBytes);
-    sortByName(scan.bookFiles, childName, childBytes);
-    sortByName(
-        books, [](const auto &book) -> const std::u16string & { return book.first; },
-        [](const auto &book) -> const std::string & { return book.second.native(); });
-    scan.books.reserve(books.size());
-    for (auto &book : books)
-        scan.books.emplace_back(folder, std::move(book.second));
+    sortByName(bookFiles, childName, childBytes);
+    scan.books.reserve(bookFiles.size());
+    for (const FolderChild &book : bookFiles)
+        scan.books.emplace_back(folder, fs::path(fileNameOf(book.path)));
+    // The tree's book nodes end in ".txt" exactly; the shelf takes any case.
+    std::erase_if(bookFiles, [](const FolderChild &book) {
+        return !std::u16string_view(book.name).ends_with(u".txt");
+    });
+    scan.bookFiles = std::move(bookFiles);
     return scan;
 }
 

@@ -441,8 +441,14 @@ bool lessFoldingCase(std::u16string_view a, std::u16string_view b)
 std::u32string foldedCase(std::u16string_view text)
 {
     std::u32string folded(text.size(), U'\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        folded[i] = char32_t(u_foldCase(text[i], U_FOLD_CASE_DEFAULT));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        // ASCII, most of every name, folds without a table lookup.
+        if (unit < 0x80)
+            folded[i] = unit >= u'A' && unit <= u'Z' ? char32_t(unit | 0x20) : char32_t(unit);
+        else
+            folded[i] = char32_t(u_foldCase(unit, U_FOLD_CASE_DEFAULT));
+    }
     return folded;
 }
 
