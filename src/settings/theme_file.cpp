@@ -267,7 +267,10 @@ fs::path CreateDefaultTheme(ThemeContext &context)
     std::error_code error;
     fs::create_directories(context.ThemesFolder, error);
     const fs::path path = themeFilePath(context.ThemesFolder, u"");
-    writeThemeFile(path, context.theme, context.programFolder);
+    // The user may have edited the default theme: it is written only when
+    // it is missing.
+    if (!fs::is_regular_file(path, error))
+        writeThemeFile(path, context.theme, context.programFolder);
     context.settings.CurrentTheme.clear();
     WriteSetting(context.document, u"Scheme", u"");
     return path;

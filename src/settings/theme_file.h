@@ -106,8 +106,8 @@ bool GetThmSettings(const std::filesystem::path &path, ThemeContext &context);
 bool loadCurrentTheme(ThemeContext &context);
 
 // Resets the current theme to the defaults, writes it as the theme with the
-// empty name, makes that name current and stores it as "Scheme". Returns the
-// path of the file.
+// empty name unless that file exists (it may hold the user's edits), makes
+// that name current and stores it as "Scheme". Returns the path of the file.
 std::filesystem::path CreateDefaultTheme(ThemeContext &context);
 
 } // namespace quillmoth

@@ -44,15 +44,19 @@ bool isRegularFile(const fs::path &path)
 
 // Loads the default into the document: through the settings file when it
 // can be written there, else from memory only.
-bool loadDefault(SettingsDocument &document, bool writeFile)
+// Writes the default settings file and loads it; false when it cannot be
+// written (or read back), and then the default is loaded in memory only.
+bool writeDefault(SettingsDocument &document, bool replaceable)
 {
     std::error_code error;
-    if (writeFile)
+    if (replaceable) {
         fs::create_directories(document.SettingsFilePath.parent_path(), error);
-    if (writeFile && writeFileAtomically(document.SettingsFilePath, defaultSettingsXml()) &&
-        document.xml.loadFile(document.SettingsFilePath))
-        return true;
-    return document.xml.OpenXML(utf16FromUtf8(defaultSettingsXml()), 1);
+        if (writeFileAtomically(document.SettingsFilePath, defaultSettingsXml()) &&
+            document.xml.loadFile(document.SettingsFilePath))
+            return true;
+    }
+    document.xml.OpenXML(utf16FromUtf8(defaultSettingsXml()), 1);
+    return false;
 }
 
 void readValues(const vbXML &xml, UISettings &values, const fs::path &programFolder)
@@ -110,12 +114,14 @@ bool LoadUISettings(SettingsDocument &document, UISettings &settings,
                 kept.clear();
         }
         const bool replaceable = !exists || !kept.empty();
-        const bool loaded = loadDefault(document, replaceable);
+        const bool written = writeDefault(document, replaceable);
         // A missing file is simply re-created; anything else is worth telling.
-        if (exists || !isRegularFile(file))
+        if (exists || !written)
             ReportSettingsError(file, language, reportError, kept);
-        if (!loaded)
+        if (!written) {
+            readValues(document.xml, settings, programFolder);
             return false;
+        }
     }
     readValues(document.xml, settings, programFolder);
     return true;

@@ -66,8 +66,9 @@ void ReportSettingsError(const std::filesystem::path &path, const LanguageTable 
 // Reads the settings file into `settings`. A missing file is re-created from
 // the default. A damaged one is kept beside it as "UIsettings.xml.bad", the
 // error is reported, and the default takes its place. Relative folder and
-// image paths are taken from the program folder. Returns true when the
-// values are usable, which is every time the default can be parsed.
+// image paths are taken from the program folder. False when there is no
+// settings file and none can be made: the values are then the defaults, in
+// memory only.
 bool LoadUISettings(SettingsDocument &document, UISettings &settings,
                     const std::filesystem::path &programFolder, const LanguageTable &language,
                     const SettingsErrorHandler &reportError);

@@ -107,6 +107,13 @@ TEST_F(ThemeFixture, GetThmSettings_CreatesTheDefaultThemeForAMissingFile)
     EXPECT_EQ(theme, ThemeRecord{});
     EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), kDefaultLine);
     EXPECT_FALSE(std::filesystem::exists(context.ThemesFolder / "Vanished.thm"));
+
+    // An edited default theme is kept and loaded, not written over.
+    const std::string edited = "100,100,,,,,,-1,-1,0,14,Tahoma,0,False,False,False,0,False,False";
+    writeFile(context.ThemesFolder / ".thm", edited);
+    EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Vanished.thm", context));
+    EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), edited);
+    EXPECT_EQ(theme.FontSize, 14);
 }
 
 TEST_F(ThemeFixture, RoundTrip_WriteThenReadGivesTheSameRecord)

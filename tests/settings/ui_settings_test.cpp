@@ -162,11 +162,11 @@ TEST_F(SettingsFixture, LoadUISettings_KeepsAMalformedFileAndGoesOnWithTheDefaul
     EXPECT_EQ(readFile(folder / "Settings" / "UIsettings.xml.bad"), "not xml at all");
 }
 
-TEST_F(SettingsFixture, LoadUISettings_UsesTheDefaultInMemoryWhenTheFileCannotBeReplaced)
+TEST_F(SettingsFixture, LoadUISettings_FailsWithTheDefaultInMemoryWhenTheFileCannotBeReplaced)
 {
     // A folder where the file should be can be neither loaded nor replaced.
     std::filesystem::create_directories(file());
-    ASSERT_TRUE(load());
+    EXPECT_FALSE(load());
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_TRUE(reports[0].keptCopy.empty());
     EXPECT_TRUE(std::filesystem::is_directory(file()));

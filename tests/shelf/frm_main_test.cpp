@@ -3,6 +3,7 @@
 #include "../platform/app_test_support.h"
 #include "controls/cls_nodes.h"
 #include "controls/easy_button.h"
+#include "controls/my_image.h"
 #include "controls/tree_be.h"
 #include "reader/frm_reader.h"
 #include "shelf/shelf_view.h"
@@ -373,6 +374,90 @@ TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
     panel.remove();
     EXPECT_FALSE(std::filesystem::exists(folder.ThemesFolder() / "Old.thm"));
     EXPECT_TRUE(messages.back().endsWith(QStringLiteral("     Old")));
+}
+
+TEST_F(ShelfWorld, EveryCommandWaitsWhileTheShelfRefreshes)
+{
+    addBooks(2, books());
+    frmMain &main = start();
+    ThemePanel &panel = *main.Frame1();
+    writeFile(folder.ThemesFolder() / "Sepia.thm",
+              "100,100,,,,,,-1,-1,0,12,Tahoma,0,False,False,False,0,False,False");
+    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
+    const auto &names = panel.themes().names;
+    const int sepia = int(std::find(names.begin(), names.end(), u"Sepia") - names.begin());
+    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
+                      panel.List1()->visualItemRect(panel.List1()->item(sepia)).center());
+    QGuiApplication::clipboard()->setText(QString(200, QLatin1Char('x')));
+
+    flags.IsRefreshing = true;
+    QTest::mouseClick(main.MyImage1(1), Qt::LeftButton); // the clipboard as a book
+    panel.apply();
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(100, 10)); // the heading
+    EXPECT_EQ(main.readingWindow(), nullptr);
+    EXPECT_NE(settings.CurrentTheme, u"Sepia");
+    EXPECT_FALSE(panel.isOpen());
+
+    flags.IsRefreshing = false;
+    panel.apply();
+    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_TRUE(panel.isOpen());
+    QTest::mouseClick(main.MyImage1(1), Qt::LeftButton);
+    ASSERT_NE(main.readingWindow(), nullptr);
+    main.readingWindow()->close();
+}
+
+TEST_F(ShelfWorld, APressAButtonLetsThroughLeavesThePanelAsItIs)
+{
+    frmMain &main = start();
+    ThemePanel &panel = *main.Frame1();
+    panel.setOpen(true);
+    // The press reaches the panel itself, as through a transparent part of
+    // a skinned button.
+    const QPoint onApply = panel.BtnTheme(0)->geometry().center();
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, onApply);
+    EXPECT_TRUE(panel.isOpen());
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(5, panel.height() - 3));
+    EXPECT_FALSE(panel.isOpen());
+}
+
+TEST_F(ShelfWorld, ApplyingAThemeWhoseFileVanishedListsWhatIsThere)
+{
+    frmMain &main = start();
+    ThemePanel &panel = *main.Frame1();
+    writeFile(folder.ThemesFolder() / "Gone.thm",
+              "100,100,,,,,,-1,-1,0,12,Tahoma,0,False,False,False,0,False,False");
+    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
+    const auto &names = panel.themes().names;
+    const int gone = int(std::find(names.begin(), names.end(), u"Gone") - names.begin());
+    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
+                      panel.List1()->visualItemRect(panel.List1()->item(gone)).center());
+    std::filesystem::remove(folder.ThemesFolder() / "Gone.thm");
+    panel.apply();
+    // The default theme stands in; list and caption both say so.
+    EXPECT_EQ(settings.CurrentTheme, u"");
+    EXPECT_EQ(std::count(names.begin(), names.end(), u"Gone"), 0);
+    ASSERT_GE(panel.List1()->currentRow(), 0);
+    EXPECT_EQ(panel.List1()->currentItem()->text(), QString());
+    EXPECT_FALSE(panel.lblThemeLabel(1)->text().contains(QStringLiteral("Gone")));
+}
+
+TEST_F(ShelfWorld, SettingsThatCannotBeReadOrMadeEndTheStartPlainly)
+{
+    // A folder where the settings file should be: it can be neither read
+    // nor re-created.
+    std::filesystem::create_directories(folder.SettingsFilePath());
+    window = std::make_unique<frmMain>(context());
+    window->setMessages(
+        [this](QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons) {
+            messages.push_back(text);
+            return answer;
+        });
+    EXPECT_FALSE(window->Form_Load());
+    ASSERT_FALSE(messages.empty());
+    // Without a language file the English text, never the bare key.
+    EXPECT_TRUE(messages.back().startsWith(QStringLiteral("An unexpected error")));
 }
 
 } // namespace
