@@ -14,6 +14,8 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 using namespace quillmoth;
@@ -26,6 +28,22 @@ bool hasDisplay()
 {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// While Qt connects to the display, its complaints about a display it cannot
+// reach end in an abort with a page about plugins; say it in one line instead.
+void startupMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        const QByteArray display = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY")
+                                                                         : qgetenv("WAYLAND_DISPLAY");
+        std::fprintf(stderr, "quillmoth: cannot open a window: the display \"%s\" cannot be reached\n",
+                     display.constData());
+        std::_Exit(1);
+    }
+    if (context.category != nullptr && std::strncmp(context.category, "qt.qpa", 6) == 0)
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 void showSettingsError(const SettingsErrorReport &report)
@@ -44,7 +62,9 @@ int main(int argc, char **argv)
                    stderr);
         return 1;
     }
+    const QtMessageHandler standardMessages = qInstallMessageHandler(startupMessages);
     QApplication application(argc, argv);
+    qInstallMessageHandler(standardMessages);
     QApplication::setApplicationName(QStringLiteral("Quillmoth"));
 
     const QStringList arguments = QApplication::arguments();
