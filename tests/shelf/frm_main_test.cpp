@@ -67,6 +67,23 @@ protected:
     }
 
     ShelfView &shelfView() { return *window->shelf(); }
+
+    // Writes a theme file, re-lists the themes and clicks the theme's row.
+    void addAndClickTheme(const char *name, int fontSize = 9)
+    {
+        ThemePanel &panel = *window->Frame1();
+        writeFile(folder.ThemesFolder() / (std::string(name) + ".thm"),
+                  "100,100,,,,,,-1,-1,0," + std::to_string(fontSize) +
+                      ",Tahoma,0,False,False,False,0,False,False");
+        ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
+        const auto &names = panel.themes().names;
+        const auto found = std::find(names.begin(), names.end(),
+                                     QString::fromUtf8(name).toStdU16String());
+        ASSERT_NE(found, names.end());
+        QListWidget *list = panel.List1();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(int(found - names.begin()))).center());
+    }
     QPoint coverPoint(int index, QPoint offset = {30, 40})
     {
         const CoverRect rect = shelfCoverRect(index);
@@ -342,15 +359,7 @@ TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
 {
     frmMain &main = start();
     ThemePanel &panel = *main.Frame1();
-    writeFile(folder.ThemesFolder() / "Sepia.thm",
-              "100,100,,,,,,-1,-1,0,12,Tahoma,0,False,False,False,0,False,False");
-    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
-    const int sepia =
-        int(std::find(panel.themes().names.begin(), panel.themes().names.end(), u"Sepia") -
-            panel.themes().names.begin());
-    panel.List1()->setCurrentRow(sepia);
-    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
-                      panel.List1()->visualItemRect(panel.List1()->item(sepia)).center());
+    addAndClickTheme("Sepia", 12);
     panel.apply();
     EXPECT_EQ(settings.CurrentTheme, u"Sepia");
     EXPECT_EQ(theme.FontSize, 12);
@@ -358,15 +367,7 @@ TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
     EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("ThemeIsInUse")});
     EXPECT_TRUE(std::filesystem::exists(folder.ThemesFolder() / "Sepia.thm"));
 
-    writeFile(folder.ThemesFolder() / "Old.thm",
-              "100,100,,,,,,-1,-1,0,9,Tahoma,0,False,False,False,0,False,False");
-    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
-    const auto &names = panel.themes().names;
-    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
-                      panel.List1()
-                          ->visualItemRect(panel.List1()->item(
-                              int(std::find(names.begin(), names.end(), u"Old") - names.begin())))
-                          .center());
+    addAndClickTheme("Old");
     answer = QMessageBox::Cancel;
     panel.remove();
     EXPECT_TRUE(std::filesystem::exists(folder.ThemesFolder() / "Old.thm"));
@@ -381,13 +382,7 @@ TEST_F(ShelfWorld, EveryCommandWaitsWhileTheShelfRefreshes)
     addBooks(2, books());
     frmMain &main = start();
     ThemePanel &panel = *main.Frame1();
-    writeFile(folder.ThemesFolder() / "Sepia.thm",
-              "100,100,,,,,,-1,-1,0,12,Tahoma,0,False,False,False,0,False,False");
-    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
-    const auto &names = panel.themes().names;
-    const int sepia = int(std::find(names.begin(), names.end(), u"Sepia") - names.begin());
-    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
-                      panel.List1()->visualItemRect(panel.List1()->item(sepia)).center());
+    addAndClickTheme("Sepia", 12);
     QGuiApplication::clipboard()->setText(QString(200, QLatin1Char('x')));
 
     flags.IsRefreshing = true;
@@ -426,13 +421,8 @@ TEST_F(ShelfWorld, ApplyingAThemeWhoseFileVanishedListsWhatIsThere)
 {
     frmMain &main = start();
     ThemePanel &panel = *main.Frame1();
-    writeFile(folder.ThemesFolder() / "Gone.thm",
-              "100,100,,,,,,-1,-1,0,12,Tahoma,0,False,False,False,0,False,False");
-    ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
+    addAndClickTheme("Gone");
     const auto &names = panel.themes().names;
-    const int gone = int(std::find(names.begin(), names.end(), u"Gone") - names.begin());
-    QTest::mouseClick(panel.List1()->viewport(), Qt::LeftButton, {},
-                      panel.List1()->visualItemRect(panel.List1()->item(gone)).center());
     std::filesystem::remove(folder.ThemesFolder() / "Gone.thm");
     panel.apply();
     // The default theme stands in; list and caption both say so.
