@@ -6,6 +6,8 @@
 #include "controls/m_wheel.h"
 #include "controls/my_image.h"
 #include "controls/tree_be.h"
+#include "dialogs/frm_preference.h"
+#include "dialogs/frm_theme_set.h"
 #include "platform/builtin_pictures.h"
 #include "platform/colors.h"
 #include "platform/imaging.h"
@@ -23,7 +25,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMimeData>
@@ -83,11 +84,7 @@ frmMain::frmMain(const ShelfContext &context, QWidget *parent)
     windowFont.setPointSize(8);
     setFont(windowFont);
     createControls();
-    m_chooseImage = [this] {
-        return QFileDialog::getOpenFileName(
-            this, QStringLiteral("Open"), QString(),
-            QStringLiteral("File type: (*.jpg *.png);;All Types: (*)"));
-    };
+    m_choose = platformFileChoosers(this);
 }
 
 frmMain::~frmMain() = default;
@@ -130,7 +127,7 @@ void frmMain::createControls()
     m_Frame1->setMessages(
         [this](QMessageBox::Icon icon, const QString &message,
                QMessageBox::StandardButtons buttons) { return m_ask(icon, message, buttons); });
-    connect(m_Frame1, &ThemePanel::editorRequested, this, [this] { emit themeEditorRequested(); });
+    connect(m_Frame1, &ThemePanel::editorRequested, this, &frmMain::showThemeEditor);
 
     m_ePopup->hide();
     m_ePopup->setAlign(0);
@@ -163,7 +160,8 @@ QString frmMain::text(std::u16string_view key) const
 
 void frmMain::setMessages(MessageFunction ask)
 {
-    m_ask = std::move(ask);
+    m_ask = ask;
+    m_dialogAsk = std::move(ask);
 }
 
 bool frmMain::isShelfMode() const
@@ -256,6 +254,9 @@ void frmMain::unknownError()
 void frmMain::applyLanguage()
 {
     m_Frame1->applyLanguage();
+    static constexpr std::u16string_view kTips[] = {u"ReadClipboard", u"UIPreference", u"Help"};
+    for (std::size_t i = 0; i < m_ToolTips.size() && i < std::size(kTips); ++i)
+        m_ToolTips[i]->setTipText(text(kTips[i]));
 }
 
 void frmMain::loadTreeStart()
@@ -272,7 +273,13 @@ void frmMain::loadTreeStart()
 
 void frmMain::TreeBeDefaultPath(const std::filesystem::path &folder)
 {
+    // The old folder's books leave with the old root.
     m_BookList.clear();
+    resetPointerState();
+    m_shelf->hide();
+    m_VS1->hide();
+    m_Label1->clear();
+    m_CurrentBook.reset();
     update();
     scanFolder(folder, ScanPurpose::DefaultFolder);
 }
@@ -540,7 +547,8 @@ void frmMain::imageClicked(int index)
         readClipboard();
         break;
     case 2:
-        // The preferences dialog comes with the dialogs.
+        if (!m_BookList.empty())
+            showPreferences();
         break;
     case 3: {
         const std::filesystem::path help =
@@ -562,7 +570,7 @@ void frmMain::AddCover()
     const std::optional<BookEntry> book = bookAt(m_HoveredIndex);
     if (!book || book->name.empty())
         return;
-    const QString picture = m_chooseImage();
+    const QString picture = m_choose.chooseImage ? m_choose.chooseImage(QString()) : QString();
     if (picture.isEmpty())
         return;
     saveThumbnail(picture, *book);
@@ -625,6 +633,44 @@ void frmMain::popupClicked()
         AddCover();
     else
         EraseCoverPic();
+}
+
+// ---------------------------------------------------------------------------
+// The dialogs
+
+DialogContext frmMain::dialogContext()
+{
+    ShelfHooks hooks;
+    hooks.InitBackground = [this] { InitBackground(m_context.settings.backgroundImagePath); };
+    hooks.RefreshCoverRect = [this] { RefreshCoverRect(); };
+    hooks.TreeBeDefaultPath = [this](const std::filesystem::path &folder) {
+        TreeBeDefaultPath(folder);
+    };
+    hooks.ApplyLanguage = [this] { applyLanguage(); };
+    hooks.FlushThemeList = [this](std::u16string_view name) { m_Frame1->FlushThemeList(name); };
+    hooks.setRedrawing = [this](bool on) { setUpdatesEnabled(on); };
+    return {m_context.folder,   m_context.theme,    m_context.settings, m_context.document,
+            m_context.language, m_context.codePage, std::move(hooks)};
+}
+
+void frmMain::showPreferences()
+{
+    auto *dialog = new frmPreference(dialogContext(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_dialogAsk)
+        dialog->setMessages(m_dialogAsk);
+    dialog->setFileChoosers(m_choose);
+    dialog->open();
+}
+
+void frmMain::showThemeEditor(const ThemeEditorRequest &request)
+{
+    auto *dialog = new frmThemeSet(dialogContext(), request, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_dialogAsk)
+        dialog->setMessages(m_dialogAsk);
+    dialog->setFileChoosers(m_choose);
+    dialog->open();
 }
 
 // ---------------------------------------------------------------------------

@@ -4,7 +4,9 @@
 #include "shelf/cover_pages.h"
 #include "shelf/cover_thumbnails.h"
 #include "shelf/shelf_context.h"
-#include "shelf/shelf_messages.h"
+#include "controls/message_box.h"
+#include "dialogs/dialog_context.h"
+#include "settings/theme_list.h"
 
 #include <QImage>
 #include <QWidget>
@@ -73,10 +75,19 @@ public:
     // A picture file dropped on the cover of book `index`.
     void dropPicture(int index, const QString &file);
 
-    // How the window asks and tells; tests answer for the user.
+    // How the window and its dialogs ask and tell; tests answer for the user.
     void setMessages(MessageFunction ask);
-    // How a picture is chosen for a cover; an empty path when cancelled.
-    void setImageChooser(std::function<QString()> choose) { m_chooseImage = std::move(choose); }
+    // How pictures and folders are chosen, here and in the dialogs.
+    void setFileChoosers(FileChoosers choosers) { m_choose = std::move(choosers); }
+
+    // The preferences, and the theme editor for Modify and New; both modal
+    // over the window.
+    void showPreferences();
+    void showThemeEditor(const ThemeEditorRequest &request);
+    // What the dialogs work with.
+    DialogContext dialogContext();
+    // The captions from the language table: the theme panel and the tips.
+    void applyLanguage();
 
     // What tests and the other windows look at.
     const BookList &BookList_() const { return m_BookList; }
@@ -99,8 +110,6 @@ public:
 signals:
     // A folder's contents were shown (tests wait for it).
     void folderShown(const std::filesystem::path &folder);
-    // Modify and New: the theme editor is to be shown.
-    void themeEditorRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -119,7 +128,6 @@ private:
 
     void createControls();
     bool loadSteps();
-    void applyLanguage();
     void loadTreeStart();
     void scanFolder(const std::filesystem::path &folder, ScanPurpose purpose);
     void folderScanned(int request);
@@ -145,7 +153,8 @@ private:
 
     ShelfContext m_context;
     MessageFunction m_ask;
-    std::function<QString()> m_chooseImage;
+    MessageFunction m_dialogAsk; // empty: the dialogs ask over themselves
+    FileChoosers m_choose;
 
     TreeBe *m_TreeBe2;
     ShelfView *m_shelf;

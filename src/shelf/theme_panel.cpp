@@ -166,7 +166,7 @@ void ThemePanel::apply()
 
 void ThemePanel::modify()
 {
-    if (busy())
+    if (busy() || !m_list.selectedName())
         return;
     emit editorRequested(modifyThemeRequest(m_context.settings));
 }
@@ -175,9 +175,14 @@ void ThemePanel::createNew()
 {
     if (busy())
         return;
-    if (const std::optional<ThemeEditorRequest> request =
-            newThemeRequest(m_list, m_context.settings))
-        emit editorRequested(*request);
+    const std::optional<ThemeEditorRequest> request = newThemeRequest(m_list, m_context.settings);
+    if (!request)
+        return;
+    // The new theme starts from the selected one: its values, not the ones
+    // of the theme in use.
+    ThemeContext themes = m_context.themeContext();
+    GetThmSettings(themeFilePath(themes.ThemesFolder, m_context.settings.CurrentTheme), themes);
+    emit editorRequested(*request);
 }
 
 void ThemePanel::remove()

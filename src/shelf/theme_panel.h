@@ -2,7 +2,7 @@
 
 #include "settings/theme_list.h"
 #include "shelf/shelf_context.h"
-#include "shelf/shelf_messages.h"
+#include "controls/message_box.h"
 
 #include <QWidget>
 

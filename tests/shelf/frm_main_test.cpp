@@ -4,6 +4,8 @@
 #include "controls/cls_nodes.h"
 #include "controls/easy_button.h"
 #include "controls/my_image.h"
+#include "dialogs/frm_preference.h"
+#include "dialogs/frm_theme_set.h"
 #include "controls/tree_be.h"
 #include "reader/frm_reader.h"
 #include "shelf/shelf_view.h"
@@ -13,6 +15,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QScrollBar>
@@ -204,7 +207,7 @@ TEST_F(ShelfWorld, CoverCommandsWriteAndEraseTheBooksThumbnail)
     picture.fill(Qt::red);
     const QString picturePath = QString::fromStdU16String((scratch.path() / "p.png").u16string());
     picture.save(picturePath);
-    main.setImageChooser([&] { return picturePath; });
+    main.setFileChoosers({[&](const QString &) { return picturePath; }, {}});
 
     main.AddCover(); // nothing selected yet
     EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("SelectBeforeProceed")});
@@ -448,6 +451,31 @@ TEST_F(ShelfWorld, SettingsThatCannotBeReadOrMadeEndTheStartPlainly)
     ASSERT_FALSE(messages.empty());
     // Without a language file the English text, never the bare key.
     EXPECT_TRUE(messages.back().startsWith(QStringLiteral("An unexpected error")));
+}
+
+TEST_F(ShelfWorld, NewEditsTheSelectedThemeAndThePreferencesOpenOverTheShelf)
+{
+    addBooks(1, books());
+    frmMain &main = start();
+    ThemePanel &panel = *main.Frame1();
+    addAndClickTheme("Sepia", 12);
+    ASSERT_NE(theme.FontSize, 12);
+    panel.createNew();
+    auto *editor = main.findChild<frmThemeSet *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isModal());
+    EXPECT_EQ(editor->draft().FontSize, 12);
+    EXPECT_EQ(editor->Text1()->text(), QStringLiteral("Sepia"));
+    editor->close();
+
+    QTest::mouseClick(main.MyImage1(2), Qt::LeftButton);
+    auto *preferences = main.findChild<frmPreference *>();
+    ASSERT_NE(preferences, nullptr);
+    EXPECT_TRUE(preferences->isVisible());
+    QTest::mouseClick(preferences->eOption1(2), Qt::LeftButton); // Slide
+    EXPECT_FALSE(main.isShelfMode());
+    EXPECT_FALSE(main.shelf()->isVisible());
+    preferences->close();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "shelf/shelf_messages.h"
+#include "controls/message_box.h"
 
 #include <QWidget>
 

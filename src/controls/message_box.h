@@ -9,7 +9,7 @@ class QWidget;
 
 namespace quillmoth {
 
-// How the bookshelf asks and tells the user: a message box over a window,
+// How a window asks and tells the user: a message box over a window,
 // titled with its caption. Tests put their own answerer in its place.
 using MessageFunction = std::function<QMessageBox::StandardButton(
     QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)>;

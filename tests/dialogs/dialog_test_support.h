@@ -1,0 +1,70 @@
+#pragma once
+
+#include "../platform/app_test_support.h"
+#include "dialogs/dialog_context.h"
+#include "settings/ui_settings.h"
+
+#include <QMessageBox>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace quillmoth::testing {
+
+// A scratch application folder with its settings loaded, a bookshelf that
+// only notes what it is asked, and a user who answers from a list.
+class DialogWorld : public ::testing::Test {
+protected:
+    DialogWorld() : folder(scratch.path())
+    {
+        folder.createMissingFolders();
+        document.SettingsFilePath = folder.SettingsFilePath();
+        writeFile(document.SettingsFilePath, std::string(defaultSettingsXml()));
+        LoadUISettings(document, settings, folder.root(), language, {});
+    }
+
+    DialogContext context()
+    {
+        ShelfHooks hooks;
+        hooks.InitBackground = [this] { shelfCalls.push_back("InitBackground"); };
+        hooks.RefreshCoverRect = [this] { shelfCalls.push_back("RefreshCoverRect"); };
+        hooks.TreeBeDefaultPath = [this](const std::filesystem::path &path) {
+            shelfCalls.push_back("TreeBeDefaultPath " + path.string());
+        };
+        hooks.ApplyLanguage = [this] { shelfCalls.push_back("ApplyLanguage"); };
+        hooks.FlushThemeList = [this](std::u16string_view) {
+            shelfCalls.push_back("FlushThemeList");
+        };
+        hooks.setRedrawing = [this](bool on) { redrawing = on; };
+        return {folder, theme, settings, document, language, codePage, std::move(hooks)};
+    }
+
+    // The user's answer to the next question; OK when none is queued.
+    QMessageBox::StandardButton answer(QMessageBox::Icon, const QString &text,
+                                       QMessageBox::StandardButtons)
+    {
+        messages.push_back(text);
+        if (answers.empty())
+            return QMessageBox::Ok;
+        const QMessageBox::StandardButton next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+
+    std::string settingsFile() const { return readFile(document.SettingsFilePath); }
+
+    ScratchFolder scratch;
+    AppFolder folder;
+    ThemeRecord theme;
+    UISettings settings;
+    SettingsDocument document;
+    LanguageTable language;
+    AnsiCodePage codePage = *AnsiCodePage::named("CP936");
+    std::vector<std::string> shelfCalls;
+    std::vector<QString> messages;
+    std::deque<QMessageBox::StandardButton> answers;
+    bool redrawing = true;
+};
+
+} // namespace quillmoth::testing

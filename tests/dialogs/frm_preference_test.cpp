@@ -1,0 +1,220 @@
+#include "dialogs/frm_preference.h"
+
+#include "controls/easy_button.h"
+#include "dialog_test_support.h"
+#include "dialogs/palette.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+using testing::writeFile;
+
+// The settings file with one element's text replaced.
+std::string withElement(std::string xml, const std::string &key, const std::string &value)
+{
+    const std::size_t start = xml.find("<" + key + ">") + key.size() + 2;
+    xml.replace(start, xml.find('<', start) - start, value);
+    return xml;
+}
+
+class Preferences : public testing::DialogWorld {
+protected:
+    frmPreference &open()
+    {
+        dialog = std::make_unique<frmPreference>(context());
+        dialog->setMessages([this](QMessageBox::Icon icon, const QString &text,
+                                   QMessageBox::StandardButtons buttons) {
+            return answer(icon, text, buttons);
+        });
+        dialog->setFileChoosers({[this](const QString &) { return nextChoice(); },
+                                 [this](const QString &, const QString &) { return nextChoice(); }});
+        dialog->show();
+        return *dialog;
+    }
+
+    QString nextChoice()
+    {
+        if (choices.empty())
+            return {};
+        const QString next = choices.front();
+        choices.pop_front();
+        return next;
+    }
+
+    std::unique_ptr<frmPreference> dialog;
+    std::deque<QString> choices;
+};
+
+TEST_F(Preferences, OpensOnTheSettingsAndWritesNothing)
+{
+    const std::string before = settingsFile();
+    frmPreference &preferences = open();
+    EXPECT_TRUE(preferences.eOption1(0)->OptValue());  // Shelf
+    EXPECT_TRUE(preferences.eOption1(7)->OptValue());  // 90%
+    EXPECT_TRUE(preferences.eOption1(9)->OptValue());  // English
+    EXPECT_TRUE(preferences.eOption1(13)->OptValue()); // the palette sets the glass
+    EXPECT_FALSE(preferences.eOption1(8)->OptValue());
+    EXPECT_EQ(settingsFile(), before);
+    EXPECT_TRUE(shelfCalls.empty());
+}
+
+TEST_F(Preferences, EachOptionWritesExactlyItsKey)
+{
+    writeFile(folder.LanguageFilePath(u"ChineseS"), "书籍装帧主题\r\n");
+    writeFile(folder.LanguageFilePath(u"English"), "Book Themes\r\n");
+    frmPreference &preferences = open();
+    struct Case {
+        int option;
+        const char *key; // nullptr: nothing is written
+        const char *value;
+    };
+    const Case cases[] = {
+        {1, "CoverShowStyle", "Curtain"}, {2, "CoverShowStyle", "Slide"},
+        {3, "CoverShowStyle", "FadeIn"},  {0, "CoverShowStyle", "Shelf"},
+        {4, "PadSize", "60"},             {8, "PadSize", "100"},
+        {6, "PadSize", "80"},             {10, "UserLanguage", "ChineseS"},
+        {9, "UserLanguage", "English"},   {14, nullptr, nullptr},
+        {13, nullptr, nullptr},
+    };
+    std::string expected = settingsFile();
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.option);
+        QTest::mouseClick(preferences.eOption1(test.option), Qt::LeftButton);
+        if (test.key != nullptr)
+            expected = withElement(expected, test.key, test.value);
+        EXPECT_EQ(settingsFile(), expected);
+        EXPECT_TRUE(preferences.eOption1(test.option)->OptValue());
+    }
+    EXPECT_EQ(settings.CoverShowStyle, u"Shelf");
+    EXPECT_EQ(settings.padSize, u"80");
+    EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "RefreshCoverRect"), 4);
+    EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "ApplyLanguage"), 2);
+    // The groups keep their own choices.
+    EXPECT_TRUE(preferences.eOption1(0)->OptValue());
+    EXPECT_TRUE(preferences.eOption1(6)->OptValue());
+    EXPECT_TRUE(preferences.eOption1(9)->OptValue());
+}
+
+TEST_F(Preferences, OptionsAreOnlyChoicesWhileTheDialogIsShown)
+{
+    frmPreference &preferences = open();
+    preferences.hide();
+    const std::string before = settingsFile();
+    QTest::mouseClick(preferences.eOption1(2), Qt::LeftButton);
+    EXPECT_EQ(settingsFile(), before);
+}
+
+TEST_F(Preferences, ThePaletteSetsTheChosenColourFromTheReleasePoint)
+{
+    frmPreference &preferences = open();
+    const std::string before = settingsFile();
+    QTest::mouseClick(preferences.Picture1(), Qt::LeftButton, {}, QPoint(120, 5)); // outside
+    EXPECT_EQ(settingsFile(), before);
+
+    QTest::mouseClick(preferences.Picture1(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(settingsFile(), withElement(before, "GlassColor", "16777215"));
+    EXPECT_EQ(settings.glassColor, 16777215);
+    EXPECT_EQ(preferences.swatch()->color(), 16777215);
+
+    QTest::mouseClick(preferences.eOption1(14), Qt::LeftButton); // Text Color
+    QTest::mouseClick(preferences.Picture1(), Qt::LeftButton, {}, QPoint(14 + 13, 28 + 2));
+    EXPECT_EQ(settingsFile(), withElement(withElement(before, "GlassColor", "16777215"),
+                                          "ForeColor", "255"));
+    EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "InitBackground"), 2);
+}
+
+TEST_F(Preferences, AFolderWithoutSubfoldersIsAskedAgain)
+{
+    const std::filesystem::path filesOnly = scratch.path() / "files";
+    writeFile(filesOnly / "a.txt", "a");
+    const std::filesystem::path library = scratch.path() / "library";
+    std::filesystem::create_directories(library / "novels");
+    writeFile(folder.CoverThumbsFolder() / "Old.jpg", "jpeg");
+    std::filesystem::create_directories(folder.CoverThumbsFolder() / "kept");
+    choices = {QString::fromStdString(filesOnly.string()),
+               QString::fromStdString(library.string())};
+    answers = {QMessageBox::Ok, QMessageBox::Yes};
+    frmPreference &preferences = open();
+    const std::string before = settingsFile();
+
+    preferences.DefineDefaultFolder(true);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], QStringLiteral("NoSubfolderFound"));
+    EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", library.string()));
+    EXPECT_EQ(shelfCalls, std::vector<std::string>{"TreeBeDefaultPath " + library.string()});
+    EXPECT_FALSE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "kept"));
+    EXPECT_EQ(preferences.eLabel1(0)->Caption(), QString::fromStdString(library.string()));
+    EXPECT_TRUE(redrawing);
+}
+
+TEST_F(Preferences, ThumbnailsStayWhenTheUserSaysNoAndACancelChangesNothing)
+{
+    const std::filesystem::path library = scratch.path() / "library";
+    std::filesystem::create_directories(library / "novels");
+    writeFile(folder.CoverThumbsFolder() / "Old.jpg", "jpeg");
+    frmPreference &preferences = open();
+    const std::string before = settingsFile();
+
+    preferences.DefineDefaultFolder(true); // cancelled at once
+    EXPECT_EQ(settingsFile(), before);
+    EXPECT_TRUE(shelfCalls.empty());
+    EXPECT_TRUE(redrawing);
+
+    choices = {QString::fromStdString(library.string())};
+    answers = {QMessageBox::No};
+    preferences.DefineDefaultFolder(true);
+    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
+    EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", library.string()));
+}
+
+TEST_F(Preferences, MyLanguageWithoutAUserFileFallsBackToEnglish)
+{
+    frmPreference &preferences = open();
+    const std::string before = settingsFile();
+    settings.UserLanguage = u"ChineseS";
+    QTest::mouseClick(preferences.eOption1(12), Qt::LeftButton);
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("User.lanNotFound")});
+    EXPECT_EQ(settings.UserLanguage, u"English");
+    EXPECT_EQ(settingsFile(), before); // English was stored already
+    EXPECT_TRUE(preferences.eOption1(9)->OptValue());
+    EXPECT_FALSE(preferences.eOption1(12)->OptValue());
+}
+
+TEST_F(Preferences, TheSameBackgroundHoweverSpelledWritesNothing)
+{
+    writeFile(folder.defaultBackgroundPath(), "jpeg");
+    settings.backgroundImagePath = folder.defaultBackgroundPath();
+    frmPreference &preferences = open();
+    const std::string before = settingsFile();
+    choices = {QStringLiteral("Settings\\UIbg.jpg"),
+               QString::fromStdString((folder.root() / "Settings/./UIbg.jpg").string())};
+    preferences.DefineDefaultFolder(false);
+    preferences.DefineDefaultFolder(false);
+    EXPECT_EQ(settingsFile(), before);
+    EXPECT_TRUE(shelfCalls.empty());
+
+    const std::filesystem::path mine = scratch.path() / "mine.jpg";
+    choices = {QString::fromStdString(mine.string())};
+    preferences.DefineDefaultFolder(false);
+    EXPECT_EQ(settingsFile(), withElement(before, "UIbgImgPath", mine.string()));
+    EXPECT_EQ(shelfCalls, std::vector<std::string>{"InitBackground"});
+}
+
+TEST_F(Preferences, Big5IsStoredAsTrueOrFalse)
+{
+    frmPreference &preferences = open();
+    const std::string before = settingsFile();
+    QTest::mouseClick(preferences.ChkForceBIG5(), Qt::LeftButton);
+    EXPECT_TRUE(settings.ForceBIG5);
+    EXPECT_EQ(settingsFile(), withElement(before, "Big5", "True"));
+    QTest::mouseClick(preferences.ChkForceBIG5(), Qt::LeftButton);
+    EXPECT_EQ(settingsFile(), before);
+}
+
+} // namespace
+} // namespace quillmoth

@@ -1,0 +1,232 @@
+#include "dialogs/frm_theme_set.h"
+
+#include "controls/easy_button.h"
+#include "dialog_test_support.h"
+#include "dialogs/opacity_slider.h"
+#include "dialogs/palette.h"
+#include "settings/theme_file.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+using testing::readFile;
+using testing::writeFile;
+
+constexpr const char *kSepia = "100,100,,,,,,-1,-1,0,11,Tahoma,0,False,True,False,2,False,False";
+
+std::string themeLine(const char *fields)
+{
+    return std::string(fields) + std::string(1, '\0') + "\r\n";
+}
+
+class ThemeEditor : public testing::DialogWorld {
+protected:
+    ThemeEditor()
+    {
+        writeFile(folder.ThemesFolder() / "Sepia.thm", themeLine(kSepia));
+        settings.CurrentTheme = u"Sepia";
+        ThemeContext themes = context().themeContext();
+        loadCurrentTheme(themes);
+    }
+
+    frmThemeSet &open(std::u16string name = u"Sepia", std::int32_t boxColor = 16777215)
+    {
+        editor = std::make_unique<frmThemeSet>(context(), ThemeEditorRequest{name, boxColor});
+        editor->setMessages([this](QMessageBox::Icon icon, const QString &text,
+                                   QMessageBox::StandardButtons buttons) {
+            return answer(icon, text, buttons);
+        });
+        editor->setFileChoosers({[this](const QString &) { return choice; },
+                                 [this](const QString &, const QString &) { return choice; }});
+        editor->show();
+        return *editor;
+    }
+
+    std::filesystem::path themeFile(const char *name) const
+    {
+        return folder.ThemesFolder() / (std::string(name) + ".thm");
+    }
+
+    std::unique_ptr<frmThemeSet> editor;
+    QString choice;
+};
+
+TEST_F(ThemeEditor, CloseSavesTheEditsIntoTheCurrentTheme)
+{
+    frmThemeSet &dialog = open();
+    EXPECT_EQ(dialog.cmbFntSize()->currentText(), QStringLiteral("11"));
+    dialog.showSection(1);
+    QTest::mouseClick(dialog.chkThemeColor(1), Qt::LeftButton); // paper colour on
+    EXPECT_EQ(dialog.colorTarget(), 1);
+    QTest::mouseClick(dialog.picPallet(), Qt::LeftButton, {}, QPoint(14 * 2 + 3, 3));
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    QTest::mouseClick(dialog.BtnClose(), Qt::LeftButton);
+
+    EXPECT_EQ(finished.size(), 1);
+    // Without pictures the opacities are saved as -1.
+    EXPECT_EQ(readFile(themeFile("Sepia")),
+              themeLine("-1,-1,,,,,,-1,12640511,0,11,Tahoma,0,False,True,False,2,False,False"));
+    EXPECT_EQ(theme.PaperColor, 12640511); // reloaded for the bookshelf
+    EXPECT_EQ(shelfCalls, std::vector<std::string>{"FlushThemeList"});
+}
+
+TEST_F(ThemeEditor, EveryOpeningStartsFromTheCurrentTheme)
+{
+    {
+        frmThemeSet &dialog = open();
+        QTest::mouseClick(dialog.chkFontBold(), Qt::LeftButton);
+        EXPECT_TRUE(dialog.draft().FontBold);
+        dialog.reject(); // closed without saving: the theme stays as it was
+    }
+    EXPECT_FALSE(theme.FontBold);
+    EXPECT_EQ(readFile(themeFile("Sepia")), themeLine(kSepia));
+    theme.FontSize = 6;
+    frmThemeSet &again = open();
+    EXPECT_FALSE(again.chkFontBold()->ChkValue());
+    EXPECT_EQ(again.cmbFntSize()->currentText(), QStringLiteral("9"));
+    EXPECT_EQ(again.draft().FontSize, 9);
+}
+
+TEST_F(ThemeEditor, SaveAsOverAnExistingThemeAnsweredNoWritesNothing)
+{
+    writeFile(themeFile("Linen"), themeLine("100,100,,,,,,-1,-1,0,9,Tahoma,0,False,False,False,0,False,False"));
+    const std::string linen = readFile(themeFile("Linen"));
+    frmThemeSet &dialog = open();
+    dialog.Text1()->setText(QStringLiteral("Linen"));
+    answers = {QMessageBox::No};
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
+    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("FileExisted_replace")});
+    EXPECT_EQ(readFile(themeFile("Linen")), linen);
+    EXPECT_EQ(finished.size(), 0);
+
+    answers = {QMessageBox::Yes};
+    QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
+    EXPECT_EQ(readFile(themeFile("Linen")),
+              themeLine("-1,-1,,,,,,-1,-1,0,11,Tahoma,0,False,True,False,2,False,False"));
+    EXPECT_EQ(settings.CurrentTheme, u"Linen");
+    EXPECT_EQ(finished.size(), 1);
+}
+
+TEST_F(ThemeEditor, NamesThatCannotBeFilesAreRefusedAndNothingIsWritten)
+{
+    frmThemeSet &dialog = open(u"", 255);
+    const long before = testing::entryCount(folder.ThemesFolder());
+    for (const QString &name : {QString(), QStringLiteral("  "), QStringLiteral("a/b"),
+                                QStringLiteral(".."), QString(300, QLatin1Char('x'))}) {
+        messages.clear();
+        dialog.Text1()->setText(name);
+        QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
+        EXPECT_EQ(messages.size(), 1u) << name.toStdString();
+        EXPECT_TRUE(dialog.isVisible());
+    }
+    EXPECT_EQ(testing::entryCount(folder.ThemesFolder()), before);
+    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
+}
+
+TEST_F(ThemeEditor, AFailedSaveKeepsTheDialogAndTheOldFile)
+{
+    // A folder where the theme file would go cannot be replaced by it.
+    std::filesystem::create_directories(themeFile("Stuck"));
+    frmThemeSet &dialog = open();
+    QTest::mouseClick(dialog.chkFontItalic(), Qt::LeftButton);
+    dialog.Text1()->setText(QStringLiteral("Stuck"));
+    answers = {QMessageBox::Yes};
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("The theme could not be saved")));
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_TRUE(dialog.draft().FontItalic);
+    EXPECT_TRUE(std::filesystem::is_directory(themeFile("Stuck")));
+    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
+}
+
+TEST_F(ThemeEditor, ACancelledPictureLeavesNoPathAndOpacityOne)
+{
+    writeFile(folder.root() / "Pics" / "BackGround" / "Paper.jpg", "jpeg");
+    frmThemeSet &dialog = open();
+    choice = QString::fromStdString((folder.root() / "Pics/BackGround/Paper.jpg").string());
+    QTest::mouseClick(dialog.chkImagePath(0), Qt::LeftButton);
+    EXPECT_TRUE(dialog.chkImagePath(0)->ChkValue());
+    EXPECT_TRUE(dialog.imgSlider(1)->isEnabled());
+    EXPECT_EQ(dialog.lblTip(1)->text(), QStringLiteral("100%"));
+    EXPECT_EQ(dialog.elblPicPath(0)->Caption(), QStringLiteral("Pics/BackGround/Paper.jpg"));
+
+    QTest::mouseClick(dialog.chkImagePath(0), Qt::LeftButton); // cleared
+    choice.clear();
+    QTest::mouseClick(dialog.chkImagePath(0), Qt::LeftButton); // ticked, then cancelled
+    EXPECT_TRUE(dialog.draft().BgImagePath.empty());
+    EXPECT_FALSE(dialog.chkImagePath(0)->ChkValue());
+    EXPECT_FALSE(dialog.imgSlider(1)->isEnabled());
+    EXPECT_EQ(dialog.lblTip(1)->text(), QStringLiteral("1%"));
+}
+
+TEST_F(ThemeEditor, OnePictureForAllAndAnAlbumExcludeEachOther)
+{
+    const std::filesystem::path picture = folder.root() / "Pics/Illurstration/Bamboo.jpg";
+    const std::filesystem::path album = scratch.path() / "album";
+    writeFile(picture, "jpeg");
+    std::filesystem::create_directories(album);
+    frmThemeSet &dialog = open();
+    choice = QString::fromStdString(picture.string());
+    QTest::mouseClick(dialog.chkImagePath(3), Qt::LeftButton);
+    choice = QString::fromStdString(album.string());
+    QTest::mouseClick(dialog.chkImagePath(4), Qt::LeftButton);
+    EXPECT_EQ(dialog.draft().AlbumPath, album);
+    EXPECT_TRUE(dialog.draft().OneForAllImagePath.empty());
+    EXPECT_FALSE(dialog.chkImagePath(3)->ChkValue());
+    EXPECT_TRUE(dialog.elblPicPath(3)->Caption().isEmpty());
+
+    choice = QString::fromStdString(picture.string());
+    QTest::mouseClick(dialog.chkImagePath(3), Qt::LeftButton);
+    EXPECT_EQ(dialog.draft().OneForAllImagePath, picture);
+    EXPECT_TRUE(dialog.draft().AlbumPath.empty());
+    EXPECT_FALSE(dialog.chkImagePath(4)->ChkValue());
+}
+
+TEST_F(ThemeEditor, PathsAndFontsTheThemeFileCannotHoldAreRefused)
+{
+    const std::filesystem::path odd = scratch.path() / "a,b.jpg";
+    writeFile(odd, "jpeg");
+    frmThemeSet &dialog = open();
+    choice = QString::fromStdString(odd.string());
+    QTest::mouseClick(dialog.chkImagePath(1), Qt::LeftButton);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(dialog.draft().CornerImagePath.empty());
+    EXPECT_FALSE(dialog.chkImagePath(1)->ChkValue());
+
+    dialog.cmbFont()->addItem(QStringLiteral("Odd, Font"));
+    dialog.cmbFont()->setCurrentText(QStringLiteral("Odd, Font"));
+    emit dialog.cmbFont()->textActivated(QStringLiteral("Odd, Font"));
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(dialog.draft().FontName, u"Tahoma");
+    EXPECT_EQ(dialog.cmbFont()->currentText(), QStringLiteral("Tahoma"));
+}
+
+TEST_F(ThemeEditor, ThePreviewIsDrawnAsThePadDrawsThePaper)
+{
+    frmThemeSet &dialog = open();
+    const QImage before = dialog.previewImage();
+    ASSERT_FALSE(before.isNull());
+    dialog.showSection(1);
+    QTest::mouseClick(dialog.chkThemeColor(1), Qt::LeftButton);
+    QTest::mouseClick(dialog.picPallet(), Qt::LeftButton, {}, QPoint(14 * 4 + 3, 14 * 2 + 3));
+    // Green paper, as the pad paints a page without a background picture.
+    const QImage after = dialog.previewImage();
+    const QColor paper = after.pixelColor(after.width() / 4, after.height() - 8);
+    EXPECT_GT(paper.green(), 150);
+    EXPECT_LT(paper.red(), 60);
+    EXPECT_NE(before.pixelColor(before.width() / 4, before.height() - 8), paper);
+}
+
+} // namespace
+} // namespace quillmoth

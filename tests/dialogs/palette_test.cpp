@@ -1,0 +1,47 @@
+#include "dialogs/palette.h"
+
+#include "platform/colors.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace quillmoth {
+namespace {
+
+TEST(Palette, ReleasePointsFindTheirCell)
+{
+    struct Case {
+        QPointF point;
+        std::optional<std::int32_t> color;
+    };
+    const Case cases[] = {
+        {{0, 0}, 0xFFFFFF},        // top left: white
+        {{13.9, 0}, 0xFFFFFF},     // the gap belongs to the cell before it
+        {{14, 0}, 0xC0C0FF},       // the next column
+        {{111, 83.5}, 0x400040},   // bottom right
+        {{6.5, 30.25}, 0xC0C0C0},  // half pixels of a high-density screen
+        {{112, 0}, std::nullopt},  // right of the palette
+        {{0, 84}, std::nullopt},   // below it
+        {{-0.5, 3}, std::nullopt}, // left of it
+    };
+    for (const Case &test : cases)
+        EXPECT_EQ(paletteColorAt(test.point), test.color) << test.point.x() << "," << test.point.y();
+}
+
+TEST(Palette, CellsAreTwelvePixelsAtAFourteenPixelPitch)
+{
+    QImage image(112, 84, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    paintPalette(painter);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(11, 11), colorFromValue(0xFFFFFF));
+    EXPECT_EQ(image.pixelColor(12, 5), QColor(Qt::gray)); // the gap
+    EXPECT_EQ(image.pixelColor(14 * 7 + 3, 14 * 5 + 3), colorFromValue(0x400040));
+    EXPECT_EQ(image.pixelColor(14 + 3, 14 * 2 + 3), QColor(255, 0, 0)); // &H000000FF& is red
+}
+
+} // namespace
+} // namespace quillmoth
