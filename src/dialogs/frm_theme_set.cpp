@@ -95,7 +95,7 @@ const QImage &frmThemeSet::previewImage() const
 
 void frmThemeSet::createControls()
 {
-    static constexpr int kTabWidths[] = {140, 92, 92};
+    static constexpr int kTabWidths[] = {108, 108, 108};
     int tabLeft = 10;
     for (int k = 0; k < 3; ++k) {
         m_BtnTheme[std::size_t(k)] =
