@@ -162,3 +162,48 @@ TEST(TextOps, AppendPiece_GrowsInPartsToTheSameText)
     EXPECT_EQ(out, expected);
     EXPECT_GT(meter.reports, 0);
 }
+
+namespace quillmoth::text {
+namespace {
+
+// The eight-at-a-time searches against the standard library's own, on random
+// texts over a small alphabet (so that near matches abound), with line ends,
+// at every alignment and every start up to past the end.
+TEST(TextOps, VectorSearches_AgreeWithTheStandardFind)
+{
+    std::mt19937 random(20261208);
+    const std::u16string alphabet = u"ab\r\nAé的";
+    const auto randomText = [&](std::size_t length) {
+        std::u16string text(length, u' ');
+        for (char16_t &unit : text)
+            unit = alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::u16string text = randomText(random() % 70);
+        const std::u16string_view view(text);
+        std::u16string needle = randomText(random() % 12);
+        if (!text.empty() && random() % 2 == 0) {
+            // Often a piece of the text itself, so that there is a match.
+            const std::size_t start = random() % text.size();
+            needle = text.substr(start, random() % 12);
+        }
+        const std::size_t from = random() % (text.size() + 3);
+        SCOPED_TRACE(::testing::Message() << "round " << round << " from " << from);
+        ASSERT_EQ(find(view, needle, from), view.find(needle, from));
+        if (!needle.empty()) {
+            ASSERT_EQ(find(view, needle[0], from), view.find(needle[0], from));
+        }
+        std::u16string upperText(text);
+        for (char16_t &unit : upperText)
+            unit = toUpper(unit);
+        std::u16string upperNeedle(needle);
+        for (char16_t &unit : upperNeedle)
+            unit = toUpper(unit);
+        ASSERT_EQ(findInUpperCased(view, upperNeedle, from),
+                  std::u16string_view(upperText).find(upperNeedle, from));
+    }
+}
+
+} // namespace
+} // namespace quillmoth::text
