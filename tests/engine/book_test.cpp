@@ -101,7 +101,7 @@ TEST(CreatBOOK, ClipboardBookHasItsNameAndNoBookmarks)
 
 TEST(CreatBOOK, ReadsEveryEncodingToTheSamePages)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::u16string text = nineLines();
     std::string utf16;
     for (char16_t c : text) {
@@ -119,7 +119,7 @@ TEST(CreatBOOK, ReadsEveryEncodingToTheSamePages)
 
 TEST(CreatBOOK, EmptyAndUnreadableFilesBecomeOneEmptySpread)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     for (const auto &path : {folder.write("empty.txt", ""),
                              folder.write("utf32.txt", std::string("\xFF\xFE\0\0A\0\0\0", 8)),
                              folder.path() / "missing.txt"}) {
@@ -133,7 +133,7 @@ TEST(CreatBOOK, EmptyAndUnreadableFilesBecomeOneEmptySpread)
 
 TEST(CreatBOOK, ForcedBig5DecodesWithoutDetection)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     BookSettings settings = page(600, 900);
     settings.ForceBIG5 = true;
     const Book book = openFile(folder.write("big5.txt", "\xA7\xDA\xAD\xCC"), settings);
@@ -143,7 +143,7 @@ TEST(CreatBOOK, ForcedBig5DecodesWithoutDetection)
 
 TEST(LoadBookmarks, KeepsGapsForEmptyKeys)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const auto path = folder.write("Novel.txt", "0123456789");
     const FakeBookmarks bookmarks(u"Novel", {{u"BM3", u"4,51"}});
     Book book;
@@ -186,7 +186,7 @@ TEST(LoadBookmarks, ChoosesAMarkerAbsentFromTheText)
 
 TEST(Bookmarks, RestoreOnTheirPagesInPositionOrder)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::u16string text = nineLines();
     const auto path = folder.write("Novel.txt", gbkBytes(text));
     const Book plain = openFile(path, page(1000, 136));
@@ -251,7 +251,7 @@ std::vector<PlacementCase> placementCases()
 // whose code names a character, and a single spread none.
 TEST(Bookmarks, PutBackTheCoveredCharacterAndRecordTheirPage)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     for (const PlacementCase &c : placementCases()) {
         SCOPED_TRACE(c.name);
         const auto path = folder.write("Novel.txt", c.bytes);

@@ -65,7 +65,7 @@ constexpr Source kSources[] = {
 // Creates a book from the source with a clock that moves on `tick` at every look.
 class Creation {
 public:
-    Creation(const Source &source, const TemporaryFolder &folder) : m_source(source)
+    Creation(const Source &source, const ScratchFolder &folder) : m_source(source)
     {
         m_text = source.chinese ? chineseBook() : westernBook();
         m_settings = page(600, 900);
@@ -111,7 +111,7 @@ class CreationControl : public ::testing::TestWithParam<Source> {};
 
 TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReachesTheEnd)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     Creation creation(GetParam(), folder);
     std::vector<std::pair<Clock::time_point, double>> calls;
     creation.control.onProgress = [&](double fraction) {
@@ -140,7 +140,7 @@ TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReaches
 
 TEST_P(CreationControl, Cancel_FromTheProgressCallback_StopsAtOnce)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     Creation creation(GetParam(), folder);
     std::atomic<bool> cancel{false};
     int progressCalls = 0;
@@ -167,7 +167,7 @@ TEST_P(CreationControl, Cancel_FromTheProgressCallback_StopsAtOnce)
 
 TEST_P(CreationControl, Cancel_BeforeTheStart_DoesNoWork)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     Creation creation(GetParam(), folder);
     const std::atomic<bool> cancel{true};
     creation.control.cancel = &cancel;
@@ -178,7 +178,7 @@ TEST_P(CreationControl, Cancel_BeforeTheStart_DoesNoWork)
 
 TEST_P(CreationControl, ControlWithoutCallbacks_LeavesTheClockAndTheBookAlone)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     Creation creation(GetParam(), folder);
     const std::atomic<bool> cancel{false};
     creation.control.cancel = &cancel;
@@ -188,7 +188,7 @@ TEST_P(CreationControl, ControlWithoutCallbacks_LeavesTheClockAndTheBookAlone)
 
 TEST_P(CreationControl, NothingOfTheControlIsKept)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     Creation creation(GetParam(), folder);
     const auto token = std::make_shared<int>(0);
     bool returned = false;

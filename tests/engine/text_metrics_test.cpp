@@ -90,7 +90,7 @@ std::vector<Case> cases()
     return all;
 }
 
-Book create(const Case &c, const TextMetrics &metrics, const TemporaryFolder &folder)
+Book create(const Case &c, const TextMetrics &metrics, const ScratchFolder &folder)
 {
     const FakeBookmarks bookmarks(u"Book", {{u"BM1", u"30,-19004"}, {u"BM3", u"900,65"}});
     if (!c.fromFile)
@@ -103,7 +103,7 @@ Book create(const Case &c, const TextMetrics &metrics, const TemporaryFolder &fo
 
 TEST(EngineMeasuredTexts, AreEveryTextBookCreationMeasures)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     ListedTextsOnly metrics;
     for (const Case &c : cases()) {
         SCOPED_TRACE(c.name);
@@ -116,7 +116,7 @@ TEST(EngineMeasuredTexts, AreEveryTextBookCreationMeasures)
 
 TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     const ListedTextsOnly listed;
     const FixedTextMetrics fixed(7, 15, 17);
     for (const TextMetrics *source : {static_cast<const TextMetrics *>(&listed),

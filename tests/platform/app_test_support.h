@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,28 +10,6 @@
 #include <unistd.h>
 
 namespace quillmoth::testing {
-
-// A fresh folder for one test, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quillmoth-app-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                  info->name());
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(m_path); }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-
-    const std::filesystem::path &path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 inline std::string readFile(const std::filesystem::path &path)
 {

@@ -2,6 +2,8 @@
 
 #include "text/code_page.h"
 
+#include "../support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -25,7 +27,7 @@ const AnsiCodePage &gbk()
 
 std::filesystem::path writeFile(const std::string &name, const std::string &bytes)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "quillmoth-bookmark-test";
+    const auto folder = quillmoth::testing::programScratchFolder() / "bookmarks";
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary) << bytes;
     return folder / name;
@@ -74,7 +76,7 @@ std::string readBytes(const std::filesystem::path &path)
 // A bookmark file path in a folder of its own, with no file yet.
 std::filesystem::path freshFile(const std::string &name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "quillmoth-bookmark-test" / name;
+    const auto folder = quillmoth::testing::programScratchFolder() / "bookmarks" / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder / "BMK.ini";

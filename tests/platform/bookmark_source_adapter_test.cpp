@@ -11,11 +11,11 @@
 
 using namespace quillmoth;
 using quillmoth::testing::gbk;
-using quillmoth::testing::TemporaryFolder;
+using quillmoth::testing::ScratchFolder;
 
 TEST(BookmarkFileSource, HandsOverTheFilesValuesUnchanged)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     const BookmarkFile file(folder.write("BMK.ini", "[Novel]\r\nBM1= 12,65 \r\nBM3=7,66\r\n"), gbk());
     const BookmarkFileSource source(file);
     EXPECT_EQ(source.bookmarkValues(u"Novel"), file.bookmarkValues(u"Novel"));
@@ -28,7 +28,7 @@ TEST(BookmarkFileSource, HandsOverTheFilesValuesUnchanged)
 // and the next opening of the book finds them where they were.
 TEST(BookmarkFileSource, BookmarksWrittenFromABookComeBackOnTheNextOpening)
 {
-    const TemporaryFolder folder;
+    const ScratchFolder folder;
     const auto bookPath = folder.write("Novel.txt", "first line\r\nsecond line\r\nthird line");
     BookmarkFile file(folder.path() / "BMK.ini", gbk());
     const std::vector<BookmarkRec> saved = {{15, u"99"}, {3, u"114"}};

@@ -2,6 +2,8 @@
 
 #include "text/code_page.h"
 
+#include "../support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,7 +21,7 @@ const AnsiCodePage &gbk()
 
 std::filesystem::path scratchFile(const std::string &name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "quillmoth-ini-test";
+    const auto folder = quillmoth::testing::programScratchFolder() / "ini";
     std::filesystem::create_directories(folder);
     return folder / name;
 }

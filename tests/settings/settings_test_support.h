@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../support/scratch_folder.h"
+
 #include "text/code_page.h"
 
 #include <gtest/gtest.h>
@@ -22,34 +24,6 @@ inline const AnsiCodePage &gbk()
     static const AnsiCodePage codePage = *AnsiCodePage::named("CP936");
     return codePage;
 }
-
-// A fresh, empty folder for the running test, removed when it ends.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string &suffix = {})
-    {
-        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quillmoth-settings-" + std::to_string(::getpid())) /
-                 (std::string(test->test_suite_name()) + "." + test->name() + suffix);
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-        std::filesystem::remove(m_path.parent_path(), error);  // only when it is empty
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-
-    const std::filesystem::path &path() const { return m_path; }
-    std::filesystem::path operator/(const std::filesystem::path &name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 inline std::string readFile(const std::filesystem::path &path)
 {

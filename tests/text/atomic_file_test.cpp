@@ -1,5 +1,7 @@
 #include "text/atomic_file.h"
 
+#include "../support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,8 +21,7 @@ std::string readFile(const std::filesystem::path &path)
 
 std::filesystem::path scratchFolder()
 {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("quillmoth-atomic-test-" + std::to_string(::getpid()));
+    const auto folder = quillmoth::testing::programScratchFolder() / "atomic";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

@@ -11,7 +11,7 @@
 using namespace quillmoth;
 using quillmoth::testing::gbk;
 using quillmoth::testing::CountingMeter;
-using quillmoth::testing::TemporaryFolder;
+using quillmoth::testing::ScratchFolder;
 
 namespace {
 
@@ -36,7 +36,7 @@ struct Loaded {
     std::int32_t encoding;
 };
 
-Loaded load(const TemporaryFolder &folder, std::string_view bytes,
+Loaded load(const ScratchFolder &folder, std::string_view bytes,
             std::int32_t encoding = kDetectEncoding)
 {
     const auto path = folder.write("book.txt", bytes);
@@ -150,7 +150,7 @@ TEST(ShiftLeftByte, DropsTheTopBitAndDoubles)
 
 TEST(LoadTextFile, DetectsEveryEncoding)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::u16string text = u"第一章 的\r\nHello";
 
     Loaded ansi = load(folder, "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello");
@@ -183,7 +183,7 @@ TEST(LoadTextFile, DetectsEveryEncoding)
 
 TEST(LoadTextFile, HandlesTheOddCorners)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     // Only a mark.
     EXPECT_EQ(load(folder, "\xEF\xBB\xBF").text, u"");
     // Pure ASCII is ANSI.
@@ -206,7 +206,7 @@ TEST(LoadTextFile, HandlesTheOddCorners)
 
 TEST(LoadTextFile, EmptyFileIsEmptyAnsiText)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     Loaded empty = load(folder, "");
     EXPECT_EQ(empty.text, u"");
     EXPECT_EQ(empty.encoding, kAnsi);
@@ -214,7 +214,7 @@ TEST(LoadTextFile, EmptyFileIsEmptyAnsiText)
 
 TEST(LoadTextFile, DefiniteEncodingDecodesAMarkAsText)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     EXPECT_EQ(load(folder, "\xEF\xBB\xBF" "abc", kUtf8).text, u"\uFEFF" "abc");
     EXPECT_EQ(load(folder, "\xEF\xBB\xBF" "abc", kUtf8WithMark).text, u"abc");
     EXPECT_EQ(load(folder, "\xB5\xC4", kUtf16LittleEndian).text, u"\uC4B5");
@@ -222,7 +222,7 @@ TEST(LoadTextFile, DefiniteEncodingDecodesAMarkAsText)
 
 TEST(LoadTextFile, FailuresGiveEmptyText)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     std::int32_t encoding = kDetectEncoding;
     EXPECT_EQ(LoadTextFile(folder.path() / "missing.txt", encoding, gbk()), u"");
     EXPECT_EQ(encoding, kDetectEncoding);
@@ -236,7 +236,7 @@ TEST(LoadTextFile, FailuresGiveEmptyText)
 
 TEST(LoadTextFile, AcceptsPathsOutsideTheAnsiCodePage)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const auto path = folder.write("\xE0\xB8\x81\xE2\x98\x83.txt", "abc");  // Thai and a snowman
     std::int32_t encoding = kDetectEncoding;
     EXPECT_EQ(LoadTextFile(path, encoding, gbk()), u"abc");
@@ -244,7 +244,7 @@ TEST(LoadTextFile, AcceptsPathsOutsideTheAnsiCodePage)
 
 TEST(ReadTextFile, DecodesBig5AndUtf8ByName)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const auto big5File = folder.write("big5.txt", "\xA7\xDA\xAD\xCC");  // 我們
     EXPECT_EQ(ReadTextFile(big5File, "big5", false, 0), u"我們");
     EXPECT_EQ(ReadTextFile(big5File, "big5", true, 1), u"我");
@@ -279,7 +279,7 @@ TEST(IsUTF8Bytes, BlockByBlockAgreesWithOneBlock)
 // strides cut the reading, the UTF-8 test and the decoding into many parts.
 TEST(LoadTextFile, WithAMeterReadsTheSameText)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::u16string text = u"第一章 的\r\nHello 山居秋暝 \uFFFD caf\u00E9";
     const std::string files[] = {
         "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../support/scratch_folder.h"
+
 #include "text/code_page.h"
 #include "text/work_meter.h"
 
@@ -35,36 +37,6 @@ public:
 
 protected:
     void reachedFraction(double) override { ++reports; }
-};
-
-// A scratch folder removed with the test.
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quillmoth-test-" + std::string(info->test_suite_name()) + "-" + info->name() +
-                  "-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TemporaryFolder() { std::filesystem::remove_all(m_path); }
-    TemporaryFolder(const TemporaryFolder &) = delete;
-    TemporaryFolder &operator=(const TemporaryFolder &) = delete;
-
-    const std::filesystem::path &path() const { return m_path; }
-
-    // Writes bytes to a file in the folder and returns its path.
-    std::filesystem::path write(const std::string &name, std::string_view bytes) const
-    {
-        const auto file = m_path / name;
-        std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-        return file;
-    }
-
-private:
-    std::filesystem::path m_path;
 };
 
 } // namespace quillmoth::testing
