@@ -41,6 +41,8 @@ QImage buttonClipboard(int scale);
 QImage buttonPreferences(int scale);
 QImage buttonHelp(int scale);
 QImage grabCursor(int scale);
+// The program's own icon: an open book with a golden moth, 64 logical pixels.
+QImage appIcon(int scale);
 
 // Page backgrounds for themes.
 enum class Paper { Parchment, RicePaper, Linen, NightBlue };

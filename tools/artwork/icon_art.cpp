@@ -154,6 +154,30 @@ QImage treeRoot(int scale)
     return canvas.finish();
 }
 
+QImage appIcon(int scale)
+{
+    Canvas canvas(64, scale);
+    QPainter &p = canvas.painter;
+    // A crimson cloth binding seen from the front, the pages' edges below.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 60));
+    p.drawRoundedRect(QRectF(10, 8, 46, 54), 4, 4);
+    p.setBrush(vertical(54, 60, QColor(246, 238, 218), QColor(214, 200, 170)));
+    p.drawRoundedRect(QRectF(9, 50, 44, 9), 2, 2);
+    p.setPen(QPen(QColor(90, 20, 28), 1.2));
+    p.setBrush(vertical(4, 56, QColor(188, 40, 52), QColor(128, 22, 34)));
+    p.drawRoundedRect(QRectF(7, 4, 46, 51), 3.5, 3.5);
+    p.setPen(QPen(QColor(104, 22, 32), 1.4));
+    p.drawLine(QPointF(13, 5), QPointF(13, 54));
+    // Gold rules and the moth.
+    p.setPen(QPen(QColor(222, 178, 92), 1.3));
+    p.drawLine(QPointF(17, 11), QPointF(48, 11));
+    p.drawLine(QPointF(17, 48), QPointF(48, 48));
+    paintMothShape(p, QPointF(32.5, 30), 30, QColor(240, 190, 90), QColor(214, 140, 64),
+                   QColor(110, 60, 26));
+    return canvas.finish();
+}
+
 QImage buttonCover(int scale)
 {
     Canvas canvas(24, scale);

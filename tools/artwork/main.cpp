@@ -138,6 +138,7 @@ int main(int argc, char *argv[])
     saveIcon(buttonPreferences, images + QLatin1String("button-preferences"));
     saveIcon(buttonHelp, images + QLatin1String("button-help"));
     saveIcon(artwork::grabCursor, images + QLatin1String("cursor-grab"));
+    save(appIcon(4), images + QLatin1String("quillmoth.png"));
 
     save(pageBackground(Paper::Parchment), pics + QLatin1String("BackGround/Parchment.jpg"));
     save(pageBackground(Paper::RicePaper), pics + QLatin1String("BackGround/RicePaper.jpg"));
