@@ -8,9 +8,11 @@
 #include "reader/frm_reader.h"
 #include "shelf/frm_main.h"
 #include "shelf/shelf_startup.h"
+#include "text/app_folder_choice.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -66,6 +68,7 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     qInstallMessageHandler(standardMessages);
     QApplication::setApplicationName(QStringLiteral("Quillmoth"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/quillmoth.png")));
 
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 2) {
@@ -82,7 +85,12 @@ int main(int argc, char **argv)
         bookPath = book.absoluteFilePath();
     }
 
-    AppState state(AppFolder::fromExecutable(QApplication::applicationFilePath().toStdU16String()),
+    // Installed where the user cannot write, the program keeps the user's
+    // settings in the user's own data folder.
+    const std::filesystem::path programFolder =
+        AppFolder::fromExecutable(QApplication::applicationFilePath().toStdU16String()).root();
+    AppState state(chooseAppFolder(programFolder, canKeepSettingsIn(programFolder),
+                                   userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))),
                    AnsiCodePage::fromEnvironment());
     SingleInstance instance(state.folder);
     if (instance.acquire() == SingleInstance::Status::AlreadyRunning)

@@ -25,8 +25,10 @@ const char8_t *pictureFolderName(PictureFolder folder)
 
 } // namespace
 
-AppFolder::AppFolder(fs::path root)
-    : m_root(std::move(root))
+AppFolder::AppFolder(fs::path root) : m_root(std::move(root)), m_settingsRoot(m_root) {}
+
+AppFolder::AppFolder(fs::path root, fs::path settingsRoot)
+    : m_root(std::move(root)), m_settingsRoot(std::move(settingsRoot))
 {
 }
 
@@ -37,7 +39,7 @@ AppFolder AppFolder::fromExecutable(const fs::path &executablePath)
 
 fs::path AppFolder::settingsFolder() const
 {
-    return m_root / u8"Settings";
+    return m_settingsRoot / u8"Settings";
 }
 
 fs::path AppFolder::SettingsFilePath() const

@@ -28,11 +28,16 @@ struct FolderLayoutResult {
 class AppFolder {
 public:
     explicit AppFolder(std::filesystem::path root);
+    // A program folder whose Settings live under another folder: an installed
+    // program the user cannot write to keeps the user's settings apart.
+    AppFolder(std::filesystem::path root, std::filesystem::path settingsRoot);
 
     // The folder that holds the executable.
     static AppFolder fromExecutable(const std::filesystem::path &executablePath);
 
     const std::filesystem::path &root() const { return m_root; }
+    // The folder that holds Settings/: the program folder, or the user's own.
+    const std::filesystem::path &settingsRoot() const { return m_settingsRoot; }
 
     // Settings/UIsettings.xml
     std::filesystem::path SettingsFilePath() const;
@@ -75,6 +80,7 @@ public:
 
 private:
     std::filesystem::path m_root;
+    std::filesystem::path m_settingsRoot;
 };
 
 } // namespace quillmoth
