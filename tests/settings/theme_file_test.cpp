@@ -6,6 +6,7 @@
 #include "text/code_page.h"
 #include "text/text_paths.h"
 
+#include "../support/kill_while_writing.h"
 #include "settings_test_support.h"
 
 #include <gtest/gtest.h>
@@ -240,27 +241,20 @@ TEST_F(ThemeFixture, Writing_RefusesFieldsThatWouldShiftTheLine)
     EXPECT_FALSE(error.empty());
 }
 
-// A theme writer killed while it writes leaves the old theme whole.
-TEST_F(ThemeFixture, Writing_KilledWriterLeavesTheOldFile)
+// Theme writers killed again and again while they write leave a whole theme.
+TEST_F(ThemeFixture, Writing_KilledWritersLeaveAWholeFile)
 {
-    const std::filesystem::path path = context.ThemesFolder / "Big.thm";
-    ASSERT_TRUE(writeThemeFile(path, ThemeRecord{}, folder.path()));
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ThemeRecord huge;
-        huge.FontName = std::u16string(std::size_t(1) << 25, u'w');
-        for (int i = 0; i < 100; ++i)
-            writeThemeFile(path, huge, folder.path());
-        ::_exit(0);
-    }
-    ::usleep(200 * 1000);
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const std::string content = readFile(path);
-    EXPECT_TRUE(content == kDefaultLine || content.size() == kDefaultLine.size() - 6 + (std::size_t(1) << 25));
-    EXPECT_TRUE(content.ends_with(std::string("False\0\r\n", 8)));
+    const std::filesystem::path path = context.ThemesFolder / "Sepia.thm";
+    const auto report = quillmoth::testing::killWhileWriting(
+        path,
+        [&](int version) {
+            ThemeRecord record;
+            record.FontSize = 9 + version;
+            writeThemeFile(path, record, folder.path());
+        },
+        24, std::chrono::milliseconds(24));
+    EXPECT_TRUE(report.torn.empty());
+    EXPECT_GE(report.duringWrite, 1);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "shelf/cover_thumbnails.h"
 
 #include "../platform/app_test_support.h"
+#include "../support/kill_while_writing.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -59,6 +60,31 @@ TEST_F(ThumbnailFiles, SavedAs90By135JpegWhateverTheSource)
     EXPECT_TRUE(eraseThumbnail(thumbs(), book));
     EXPECT_FALSE(hasThumbnail(thumbs(), book));
     EXPECT_FALSE(eraseThumbnail(thumbs(), book));
+}
+
+// Thumbnail writers killed again and again leave a whole picture.
+TEST_F(ThumbnailFiles, KilledWritersLeaveAWholeThumbnail)
+{
+    std::filesystem::create_directories(thumbs());
+    const std::filesystem::path red = picture({400, 600}, Qt::red);
+    const std::filesystem::path blue = scratch.path() / "blue.png";
+    std::filesystem::copy_file(picture({400, 600}, Qt::blue), blue);
+    const std::filesystem::path target = thumbnailPath(thumbs(), book);
+    // A process of its own: forking one that runs Qt's picture code is not safe.
+    const auto startWriter = [&] {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execl(QUILLMOTH_THUMBNAIL_WRITER, "thumbnail_writer", red.c_str(), blue.c_str(),
+                    target.c_str(), static_cast<char *>(nullptr));
+            ::_exit(127);
+        }
+        return child;
+    };
+    const auto report = quillmoth::testing::killWhileWriting(
+        target, [&](int version) { GdipSavetoJPEG(version == 0 ? red : blue, target); }, 24,
+        std::chrono::milliseconds(200), startWriter);
+    EXPECT_TRUE(report.torn.empty());
+    EXPECT_GE(report.duringWrite, 1);
 }
 
 TEST_F(ThumbnailFiles, AFailedSaveLeavesNoFileBehind)

@@ -1,9 +1,11 @@
 #include "text/atomic_file.h"
 
+#include "../support/kill_while_writing.h"
 #include "../support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -67,25 +69,22 @@ TEST(AtomicFile, FailureLeavesTheOldFileIntact)
     std::filesystem::remove_all(folder);
 }
 
-// A writer killed in the middle of writing never damages the file.
-TEST(AtomicFile, KilledWriterLeavesTheOldFileIntact)
+// A writer killed in the middle of writing never damages the file: killed
+// again and again, at points spread over the write, the file is always one
+// whole version or the other.
+TEST(AtomicFile, KilledWritersLeaveAWholeFile)
 {
     const auto folder = scratchFolder();
     const auto path = folder / "big.txt";
-    ASSERT_TRUE(writeFileAtomically(path, "original"));
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const std::string huge(std::size_t(1) << 30, 'x');
-        writeFileAtomically(path, huge);
-        ::_exit(0);
-    }
-    ::usleep(50 * 1000);
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const std::string content = readFile(path);
-    EXPECT_TRUE(content == "original" || content.size() == (std::size_t(1) << 30));
-    EXPECT_EQ(content.substr(0, 8), content == "original" ? "original" : std::string(8, 'x'));
+    const std::size_t size = std::size_t(16) << 20;
+    const quillmoth::testing::KillReport report = quillmoth::testing::killWhileWriting(
+        path, [&](int version) { writeFileAtomically(path, std::string(size, char('a' + version))); },
+        16, std::chrono::milliseconds(80));
+    EXPECT_TRUE(report.torn.empty());
+    // The kills landed while writes were under way, early and late in them.
+    EXPECT_GE(report.duringWrite, report.kills / 2);
+    ASSERT_FALSE(report.progress.empty());
+    EXPECT_LT(*std::min_element(report.progress.begin(), report.progress.end()), 0.5);
+    EXPECT_GT(*std::max_element(report.progress.begin(), report.progress.end()), 0.5);
     std::filesystem::remove_all(folder);
 }

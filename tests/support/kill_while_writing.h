@@ -1,0 +1,89 @@
+#pragma once
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace quillmoth::testing {
+
+// What killing a writer again and again found.
+struct KillReport {
+    int kills = 0;
+    // Kills that landed while a write was under way: they left the write's
+    // temporary file behind.
+    int duringWrite = 0;
+    // How far those writes had got, as fractions of the file being written.
+    std::vector<double> progress;
+    // Contents of the file that were neither version: a torn file.
+    std::vector<std::string> torn;
+};
+
+inline std::string fileBytes(const std::filesystem::path &path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(stream)), {});
+}
+
+// Starts a process that writes the file over and over; returns its id.
+using WriterStart = std::function<pid_t()>;
+
+// Lets a writer process write `path` over and over, version 0, 1, 0, ...,
+// through the program's own writing code, and kills it (SIGKILL) `rounds`
+// times, the waits spread evenly up to `longestWait`. After each kill the
+// file must hold one of the two versions, whole. The versions are made first
+// by calling `write` here, so they are exactly what the program writes. The
+// writer is this process forked, or, where forking a process with threads
+// is not safe (Qt's picture code), a program `startWriter` starts.
+inline KillReport killWhileWriting(const std::filesystem::path &path,
+                                   const std::function<void(int version)> &write, int rounds,
+                                   std::chrono::microseconds longestWait,
+                                   const WriterStart &startWriter = {})
+{
+    namespace fs = std::filesystem;
+    write(1);
+    const std::string second = fileBytes(path);
+    write(0);
+    const std::string first = fileBytes(path);
+    const std::string temporaryPrefix = "." + path.filename().string() + ".tmp";
+
+    KillReport report;
+    for (int round = 0; round < rounds; ++round) {
+        const pid_t child = startWriter ? startWriter() : ::fork();
+        if (child == 0) {
+            for (int i = 1;; ++i)
+                write(i % 2);
+        }
+        if (child < 0)
+            break;
+        std::this_thread::sleep_for(longestWait * (round + 1) / rounds);
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ++report.kills;
+
+        std::error_code error;
+        bool during = false;
+        for (const fs::directory_entry &entry : fs::directory_iterator(path.parent_path(), error)) {
+            if (entry.path().filename().string().rfind(temporaryPrefix, 0) != 0)
+                continue;
+            during = true;
+            const std::size_t written = fs::file_size(entry.path(), error);
+            report.progress.push_back(double(written) / double(std::max(first.size(), std::size_t(1))));
+            fs::remove(entry.path(), error);
+        }
+        report.duringWrite += during ? 1 : 0;
+        const std::string now = fileBytes(path);
+        if (now != first && now != second)
+            report.torn.push_back(now.substr(0, 200));
+    }
+    return report;
+}
+
+} // namespace quillmoth::testing
