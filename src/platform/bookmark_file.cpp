@@ -34,11 +34,11 @@ void removeEverySection(IniFile &file, std::u16string_view section)
         file.removeSection(section);
 }
 
-// The file's text, or "" when it is missing or unreadable.
+// The file's text, or "" when it is missing or unreadable; each line read
+// as the file holds it (see IniFile::load).
 std::u16string fileText(const std::filesystem::path &path, const AnsiCodePage &codePage)
 {
-    std::int32_t encoding = kDetectEncoding;
-    return LoadTextFile(path, encoding, codePage);
+    return IniFile::load(path, codePage).text();
 }
 
 bool textHasSection(std::u16string_view text, std::u16string_view section)

@@ -7,6 +7,8 @@
 #include "text/text_ops.h"
 
 #include <algorithm>
+#include <fstream>
+#include <span>
 
 namespace quillmoth {
 namespace {
@@ -53,12 +55,87 @@ KeyLine splitKeyLine(std::u16string_view line)
     return {trimBlanks(line.substr(0, equals)), value};
 }
 
+// Whether text read in the code page gives back exactly those bytes: only
+// then may the line be written in another encoding without loss.
+bool encodesBack(std::u16string_view text, std::string_view bytes, const AnsiCodePage &codePage)
+{
+    std::string encoded;
+    for (const char16_t character : text) {
+        if (character == u'\uFFFD')
+            return false;
+        // Double-byte characters come as negative 16-bit numbers.
+        const int code = codePage.charCode(character) & 0xFFFF;
+        if (code > 0xFF)
+            encoded += char(code >> 8);
+        encoded += char(code & 0xFF);
+    }
+    return encoded == bytes;
+}
+
 } // namespace
 
 IniFile IniFile::load(const std::filesystem::path &path, const AnsiCodePage &codePage)
 {
     std::int32_t encoding = kDetectEncoding;
-    return fromText(LoadTextFile(path, encoding, codePage));
+    const std::u16string text = LoadTextFile(path, encoding, codePage);
+    // Files in UTF-16 or UTF-32 are read whole, and written back as UTF-8.
+    if (encoding != kAnsi && encoding != kUtf8 && encoding != kUtf8WithMark)
+        return fromText(text);
+    std::ifstream stream(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(stream)), {});
+    return fromBytes(bytes, codePage);
+}
+
+IniFile IniFile::fromBytes(std::string_view bytes, const AnsiCodePage &codePage)
+{
+    IniFile file;
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        file.m_byteOrderMark = bytes.substr(0, 3);
+        bytes.remove_prefix(3);
+    }
+    const auto asBytes = [](std::string_view piece) {
+        return std::span(reinterpret_cast<const std::uint8_t *>(piece.data()), piece.size());
+    };
+    // A file that is all UTF-8 is read as such. A file with no UTF-8 in it
+    // was written in the ANSI code page: its lines are read in it and written
+    // back as UTF-8 when that loses nothing. In a file of both, each line is
+    // read as it is written, so that one stray byte does not change how the
+    // others read, and every line no write changes keeps its bytes.
+    const bool allUtf8 = IsUTF8Bytes(asBytes(bytes)) != 0;
+    std::vector<std::string_view> pieces;
+    std::vector<std::string_view> ends;
+    bool anyUtf8Line = false;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::size_t next = end;
+        if (next < bytes.size() && bytes[next] == '\r')
+            ++next;
+        if (next < bytes.size() && bytes[next] == '\n')
+            ++next;
+        pieces.push_back(bytes.substr(start, end - start));
+        ends.push_back(bytes.substr(end, next - end));
+        anyUtf8Line = anyUtf8Line || IsUTF8Bytes(asBytes(pieces.back())) == 2;
+        start = next;
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string_view line = pieces[i];
+        Line read;
+        read.end = std::string(ends[i]);
+        if (allUtf8 || IsUTF8Bytes(asBytes(line)) == 2) {
+            read.text = utf16FromUtf8(line);
+        } else {
+            read.text = codePage.decode(line);
+            if (!anyUtf8Line && encodesBack(read.text, line, codePage)) {
+                file.m_lines.push_back(std::move(read)); // rewritten in UTF-8
+                continue;
+            }
+        }
+        read.bytes = std::string(line);
+        file.m_lines.push_back(std::move(read));
+    }
+    return file;
 }
 
 IniFile IniFile::fromText(std::u16string_view text)
@@ -69,7 +146,7 @@ IniFile IniFile::fromText(std::u16string_view text)
         std::size_t end = text.find_first_of(u"\r\n", start);
         if (end == std::u16string_view::npos)
             end = text.size();
-        file.m_lines.emplace_back(text.substr(start, end - start));
+        file.m_lines.push_back({std::u16string(text.substr(start, end - start)), std::nullopt});
         start = end;
         if (start < text.size() && text[start] == u'\r')
             ++start;
@@ -79,10 +156,15 @@ IniFile IniFile::fromText(std::u16string_view text)
     return file;
 }
 
+void IniFile::addLine(std::size_t at, std::u16string text)
+{
+    m_lines.insert(m_lines.begin() + std::ptrdiff_t(at), Line{std::move(text), std::nullopt});
+}
+
 std::optional<std::size_t> IniFile::findSection(std::u16string_view section) const
 {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const auto name = headerName(m_lines[i]);
+        const auto name = headerName(m_lines[i].text);
         if (name && text::equalFoldingCase(*name, trimBlanks(section)))
             return i;
     }
@@ -92,7 +174,7 @@ std::optional<std::size_t> IniFile::findSection(std::u16string_view section) con
 std::size_t IniFile::sectionEnd(std::size_t header) const
 {
     std::size_t end = header + 1;
-    while (end < m_lines.size() && !headerName(m_lines[end]))
+    while (end < m_lines.size() && !headerName(m_lines[end].text))
         ++end;
     return end;
 }
@@ -110,7 +192,7 @@ std::optional<std::u16string> IniFile::value(std::u16string_view section,
         return std::nullopt;
     const std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
-        const KeyLine line = splitKeyLine(m_lines[i]);
+        const KeyLine line = splitKeyLine(m_lines[i].text);
         if (!line.key.empty() && text::equalFoldingCase(line.key, trimBlanks(key)))
             return std::u16string(line.value);
     }
@@ -123,23 +205,25 @@ void IniFile::setValue(std::u16string_view section, std::u16string_view key,
     const std::u16string keyLine = std::u16string(key) + u"=" + std::u16string(value);
     const auto header = findSection(section);
     if (!header) {
-        m_lines.push_back(u"[" + std::u16string(section) + u"]");
-        m_lines.push_back(keyLine);
+        addLine(m_lines.size(), u"[" + std::u16string(section) + u"]");
+        addLine(m_lines.size(), keyLine);
         return;
     }
     std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
-        const KeyLine line = splitKeyLine(m_lines[i]);
+        const KeyLine line = splitKeyLine(m_lines[i].text);
         if (!line.key.empty() && text::equalFoldingCase(line.key, trimBlanks(key))) {
             // The key keeps the spelling it has in the file.
-            m_lines[i] = std::u16string(line.key) + u"=" + std::u16string(value);
+            const std::u16string changed = std::u16string(line.key) + u"=" + std::u16string(value);
+            m_lines[i].text = changed;
+            m_lines[i].bytes.reset();
             return;
         }
     }
     // New keys go after the section's last non-empty line.
-    while (end > *header + 1 && trimBlanks(m_lines[end - 1]).empty())
+    while (end > *header + 1 && trimBlanks(m_lines[end - 1].text).empty())
         --end;
-    m_lines.insert(m_lines.begin() + std::ptrdiff_t(end), keyLine);
+    addLine(end, keyLine);
 }
 
 void IniFile::removeSection(std::u16string_view section)
@@ -155,7 +239,7 @@ std::u16string IniFile::text() const
 {
     std::u16string text;
     for (const auto &line : m_lines) {
-        text += line;
+        text += line.text;
         text += u"\r\n";
     }
     return text;
@@ -163,7 +247,14 @@ std::u16string IniFile::text() const
 
 bool IniFile::save(const std::filesystem::path &path, std::string *error) const
 {
-    return writeFileAtomically(path, utf8FromUtf16(text()), error);
+    std::string bytes = m_byteOrderMark;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const Line &line = m_lines[i];
+        bytes += line.bytes ? *line.bytes : utf8FromUtf16(line.text);
+        // A last line read without an end gets one once lines follow it.
+        bytes += line.end.empty() && i + 1 < m_lines.size() ? std::string("\r\n") : line.end;
+    }
+    return writeFileAtomically(path, bytes, error);
 }
 
 } // namespace quillmoth

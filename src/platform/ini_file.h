@@ -14,8 +14,9 @@ class AnsiCodePage;
 // sections and keys match without regard to case, the first of duplicate
 // sections or keys wins, values are trimmed and lose one pair of enclosing
 // quotes, and a write changes only the line it needs. Files are read as UTF-8
-// (or UTF-16 with a byte-order mark, or the ANSI code page when they are not
-// UTF-8) and written as UTF-8, atomically.
+// (or UTF-16 with a byte-order mark; a line that is not UTF-8 is read in the
+// ANSI code page) and written atomically: every line a write does not change
+// goes back byte for byte, line end included; changed and new lines are UTF-8.
 class IniFile {
 public:
     // The file's text split into lines; a missing file has none.
@@ -47,13 +48,20 @@ public:
 private:
     struct Line {
         std::u16string text;
+        // The line's bytes and end as read; a changed or new line has none.
+        std::optional<std::string> bytes;
+        std::string end = "\r\n";
     };
+    static IniFile fromBytes(std::string_view bytes, const AnsiCodePage &codePage);
+    void addLine(std::size_t at, std::u16string text);
+
     // Index of the first line of the first section with this name (its header).
     std::optional<std::size_t> findSection(std::u16string_view section) const;
     // Index one past the last line of the section whose header is at `header`.
     std::size_t sectionEnd(std::size_t header) const;
 
-    std::vector<std::u16string> m_lines;
+    std::vector<Line> m_lines;
+    std::string m_byteOrderMark; // kept for the file's first line
 };
 
 } // namespace quillmoth

@@ -202,7 +202,7 @@ TEST(BookmarkFile, KilledWritersLeaveAWholeFile)
                 {5.0 + version, std::u16string(std::size_t(1) << 22, u'7')}};
             file.rewriteSection(u"Novel", huge);
         },
-        12, std::chrono::milliseconds(60));
+        10, std::chrono::milliseconds(300));
     EXPECT_TRUE(report.torn.empty());
     EXPECT_GE(report.duringWrite, 1);
 }
