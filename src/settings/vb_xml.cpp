@@ -431,9 +431,9 @@ XmlStatus vbXML::saveFile(const std::filesystem::path &path) const
     std::string error;
     if (path.empty())
         return XmlStatus::failure(u"no file name to save to");
-    // Text loaded from a file that was not UTF-8 may hold stray bytes; they are
-    // written as U+FFFD so that the file is valid UTF-8 and reads back as saved.
-    const std::string markup = utf8FromUtf16(utf16FromUtf8(documentMarkup(m_d->document)));
+    // A stray byte that another program left in the file goes back as it came:
+    // a write changes only what it was asked to change.
+    const std::string markup = documentMarkup(m_d->document);
     if (!writeFileAtomically(path, markup, &error))
         return XmlStatus::failure(utf16FromUtf8(error));
     return std::monostate{};

@@ -174,6 +174,19 @@ TEST_F(SettingsFixture, LoadUISettings_FailsWithTheDefaultInMemoryWhenTheFileCan
     EXPECT_EQ(values.CoverShowStyle, u"Shelf");
 }
 
+// A file another program left a stray byte in (not UTF-8 any more) loses
+// nothing by a write: only the element written changes.
+TEST_F(SettingsFixture, WriteSetting_KeepsEveryOtherByteOfAFileThatIsNotUtf8)
+{
+    std::string bytes = defaultWith("DefaultFolder", "/书/\xFF旧");
+    writeSettings(bytes);
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
+    const std::size_t pad = bytes.find("<PadSize>") + 9;
+    bytes.replace(pad, bytes.find('<', pad) - pad, "70");
+    EXPECT_EQ(readFile(file()), bytes);
+}
+
 TEST_F(SettingsFixture, WriteSetting_ChangesOnlyThatElement)
 {
     writeSettings(defaultSettingsXml());
