@@ -55,23 +55,6 @@ KeyLine splitKeyLine(std::u16string_view line)
     return {trimBlanks(line.substr(0, equals)), value};
 }
 
-// Whether text read in the code page gives back exactly those bytes: only
-// then may the line be written in another encoding without loss.
-bool encodesBack(std::u16string_view text, std::string_view bytes, const AnsiCodePage &codePage)
-{
-    std::string encoded;
-    for (const char16_t character : text) {
-        if (character == u'\uFFFD')
-            return false;
-        // Double-byte characters come as negative 16-bit numbers.
-        const int code = codePage.charCode(character) & 0xFFFF;
-        if (code > 0xFF)
-            encoded += char(code >> 8);
-        encoded += char(code & 0xFF);
-    }
-    return encoded == bytes;
-}
-
 } // namespace
 
 IniFile IniFile::load(const std::filesystem::path &path, const AnsiCodePage &codePage)
@@ -127,7 +110,7 @@ IniFile IniFile::fromBytes(std::string_view bytes, const AnsiCodePage &codePage)
             read.text = utf16FromUtf8(line);
         } else {
             read.text = codePage.decode(line);
-            if (!anyUtf8Line && encodesBack(read.text, line, codePage)) {
+            if (!anyUtf8Line && codePage.encode(read.text) == line) {
                 file.m_lines.push_back(std::move(read)); // rewritten in UTF-8
                 continue;
             }

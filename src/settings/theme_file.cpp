@@ -11,6 +11,9 @@
 #include "text/text_paths.h"
 
 #include <algorithm>
+#include <fstream>
+#include <span>
+#include <vector>
 #include <cfloat>
 #include <cmath>
 #include <system_error>
@@ -94,17 +97,65 @@ void readField(int index, std::u16string_view text, ThemeRecord &theme,
 
 std::u16string booleanText(bool value) { return value ? u"True" : u"False"; }
 
+// A path's text as stored, bytes that are not UTF-8 escaped so that they are
+// written back as they are.
+std::u16string pathText(const fs::path &path)
+{
+    return utf16FromBytesEscaped(path.native());
+}
+
 // A path as stored: relative to the program folder when inside it.
 std::u16string storedPathText(const fs::path &path, const fs::path &programFolder)
 {
     if (path.empty() || programFolder.empty() || path.is_relative())
-        return text::textFromPath(path);
+        return pathText(path);
     const fs::path folder = programFolder.lexically_normal();
     const fs::path normal = path.lexically_normal();
     const fs::path relative = normal.lexically_relative(folder);
     if (relative.empty() || *relative.begin() == "..")
-        return text::textFromPath(path);
-    return text::textFromPath(relative.generic_string());
+        return pathText(path);
+    return pathText(relative.generic_string());
+}
+
+// A theme file's text, each field read as it is written: a file in UTF-8 as
+// UTF-8, one in the ANSI code page in that, and in a file of both, a field
+// that is neither keeps its bytes (escaped), so that a stray byte another
+// program left changes nothing else and goes back as it came.
+std::u16string themeFileText(const fs::path &file, const AnsiCodePage &codePage)
+{
+    std::int32_t encoding = kDetectEncoding;
+    const std::u16string decoded = LoadTextFile(file, encoding, codePage);
+    if (encoding != kAnsi)
+        return decoded; // UTF-8 throughout, or UTF-16 with its mark
+    std::ifstream stream(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(stream)), {});
+    const auto isUtf8 = [](std::string_view piece) {
+        return IsUTF8Bytes(std::span(reinterpret_cast<const std::uint8_t *>(piece.data()),
+                                     piece.size())) == 2;
+    };
+    std::vector<std::string_view> fields;
+    bool anyUtf8 = false;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = bytes.find(',', start);
+        fields.push_back(std::string_view(bytes).substr(start, comma - start));
+        anyUtf8 = anyUtf8 || isUtf8(fields.back());
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    std::u16string text;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string_view field = fields[i];
+        if (i > 0)
+            text += u',';
+        if (isUtf8(field)) {
+            text += utf16FromUtf8(field);
+            continue;
+        }
+        const std::u16string ansi = codePage.decode(field);
+        text += !anyUtf8 && codePage.encode(ansi) == field ? ansi : utf16FromBytesEscaped(field);
+    }
+    return text;
 }
 
 bool canStore(std::u16string_view text)
@@ -234,7 +285,7 @@ bool writeThemeFile(const fs::path &path, const ThemeRecord &theme, const fs::pa
         return false;
     }
     std::string failure;
-    if (!writeFileAtomically(path, utf8FromUtf16(*line), &failure)) {
+    if (!writeFileAtomically(path, bytesFromUtf16Escaped(*line), &failure)) {
         if (error != nullptr)
             *error = utf16FromUtf8(failure);
         return false;
@@ -248,9 +299,8 @@ bool GetThmSettings(const fs::path &path, ThemeContext &context)
     std::error_code error;
     if (!fs::is_regular_file(file, error))
         file = CreateDefaultTheme(context);
-    std::int32_t encoding = kDetectEncoding;
-    const std::u16string text = LoadTextFile(file, encoding, context.codePage);
-    readThemeFields(text, context.theme, existingPathCheck(context.programFolder));
+    readThemeFields(themeFileText(file, context.codePage), context.theme,
+                    existingPathCheck(context.programFolder));
     return true;
 }
 

@@ -9,8 +9,6 @@ namespace quillmoth {
 
 namespace {
 
-constexpr char16_t kEscapeBase = 0xDC00;
-
 QString qt(const std::u16string &text)
 {
     return QString::fromStdU16String(text);
@@ -23,81 +21,16 @@ std::filesystem::path withoutTrailingSeparator(std::filesystem::path path)
     return path;
 }
 
-// Length of the UTF-8 sequence a lead byte starts; 0 when it starts none.
-std::size_t sequenceLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
-// The bytes as text, each byte that is not part of a UTF-8 sequence as a
-// lone low surrogate. A sequence is valid when it converts both ways
-// unchanged, which leaves overlong forms and encoded surrogates to the
-// converter.
-std::u16string escapedText(std::string_view bytes)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = sequenceLength(static_cast<unsigned char>(bytes[i]));
-        if (length != 0 && i + length <= bytes.size()) {
-            const std::string_view piece = bytes.substr(i, length);
-            std::u16string decoded = utf16FromUtf8(piece);
-            if (utf8FromUtf16(decoded) == piece) {
-                out += decoded;
-                i += length;
-                continue;
-            }
-        }
-        out += char16_t(kEscapeBase + static_cast<unsigned char>(bytes[i]));
-        ++i;
-    }
-    return out;
-}
-
-bool isHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 } // namespace
 
 QString FolderTree::keyOf(const std::filesystem::path &path)
 {
-    const std::filesystem::path trimmed = withoutTrailingSeparator(path);
-    const std::string &bytes = trimmed.native();
-    std::u16string name = utf16FromUtf8(bytes);
-    if (utf8FromUtf16(name) != bytes)
-        name = escapedText(bytes);
-    return qt(name);
+    return qt(utf16FromBytesEscaped(withoutTrailingSeparator(path).native()));
 }
 
 std::filesystem::path FolderTree::pathOf(const QString &key)
 {
-    // An escape is a low surrogate that does not end a pair; valid text
-    // never holds a lone one.
-    const std::u16string units = key.toStdU16String();
-    const std::u16string_view view(units);
-    std::string bytes;
-    std::size_t runStart = 0;
-    for (std::size_t i = 0; i < view.size(); ++i) {
-        const char16_t unit = view[i];
-        const bool escaped = unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF &&
-                             !(i > 0 && isHighSurrogate(view[i - 1]));
-        if (!escaped)
-            continue;
-        bytes += utf8FromUtf16(view.substr(runStart, i - runStart));
-        bytes += char(unit - kEscapeBase);
-        runStart = i + 1;
-    }
-    bytes += utf8FromUtf16(view.substr(runStart));
-    return std::filesystem::path(std::move(bytes));
+    return std::filesystem::path(bytesFromUtf16Escaped(key.toStdU16String()));
 }
 
 void FolderTree::addChildren(const QString &parentKey, const FolderScan &scan, bool withBooks)

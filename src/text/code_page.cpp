@@ -262,4 +262,88 @@ std::u16string utf16FromUtf8(std::string_view bytes)
     return text;
 }
 
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+// Length of the UTF-8 sequence a lead byte starts; 0 when it starts none.
+std::size_t sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+bool isHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+} // namespace
+
+std::u16string utf16FromBytesEscaped(std::string_view bytes)
+{
+    std::u16string text = utf16FromUtf8(bytes);
+    if (utf8FromUtf16(text) == bytes)
+        return text; // valid UTF-8, the usual case
+    text.clear();
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = sequenceLength(static_cast<unsigned char>(bytes[i]));
+        if (length != 0 && i + length <= bytes.size()) {
+            // A sequence is valid when it converts both ways unchanged, which
+            // leaves overlong forms and encoded surrogates to the converter.
+            const std::string_view piece = bytes.substr(i, length);
+            std::u16string decoded = utf16FromUtf8(piece);
+            if (utf8FromUtf16(decoded) == piece) {
+                text += decoded;
+                i += length;
+                continue;
+            }
+        }
+        text += char16_t(kEscapeBase + static_cast<unsigned char>(bytes[i]));
+        ++i;
+    }
+    return text;
+}
+
+std::string bytesFromUtf16Escaped(std::u16string_view text)
+{
+    std::string bytes;
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        const bool escaped = unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF &&
+                             !(i > 0 && isHighSurrogate(text[i - 1]));
+        if (!escaped)
+            continue;
+        bytes += utf8FromUtf16(text.substr(runStart, i - runStart));
+        bytes += char(unit - kEscapeBase);
+        runStart = i + 1;
+    }
+    bytes += utf8FromUtf16(text.substr(runStart));
+    return bytes;
+}
+
+std::optional<std::string> AnsiCodePage::encode(std::u16string_view text) const
+{
+    std::string bytes;
+    for (const char16_t character : text) {
+        // Double-byte characters come as negative 16-bit numbers.
+        const int code = charCode(character) & 0xFFFF;
+        if (code > 0xFF)
+            bytes += char(code >> 8);
+        bytes += char(code & 0xFF);
+    }
+    // "?" stands for what the code page cannot hold: it must decode back.
+    if (decode(bytes) != text)
+        return std::nullopt;
+    return bytes;
+}
+
 } // namespace quillmoth

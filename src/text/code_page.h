@@ -57,6 +57,10 @@ public:
     // the signed reading of a two-byte code.
     std::optional<std::u16string> characterForCode(std::int64_t code) const;
 
+    // The bytes of text in this code page, or nothing when a character has
+    // none (it would not come back as it is).
+    std::optional<std::string> encode(std::u16string_view text) const;
+
 private:
     AnsiCodePage(std::string name, std::string converterName);
 
@@ -78,5 +82,12 @@ std::string utf8FromUtf16(std::u16string_view text);
 
 // UTF-16 of UTF-8 bytes; invalid sequences become U+FFFD.
 std::u16string utf16FromUtf8(std::string_view bytes);
+
+// Bytes that are mostly UTF-8 as text that can be turned back into exactly
+// those bytes: each byte that is not part of a UTF-8 sequence becomes one lone
+// low surrogate, U+DC80 to U+DCFF, which valid text never holds.
+std::u16string utf16FromBytesEscaped(std::string_view bytes);
+// The bytes such text came from: escapes back to their bytes, the rest UTF-8.
+std::string bytesFromUtf16Escaped(std::u16string_view text);
 
 } // namespace quillmoth

@@ -6,7 +6,8 @@ namespace quillmoth::text {
 
 std::filesystem::path pathFromText(std::u16string_view text)
 {
-    return std::filesystem::path(utf8FromUtf16(text));
+    // Escaped bytes (see utf16FromBytesEscaped) name the file they came from.
+    return std::filesystem::path(bytesFromUtf16Escaped(text));
 }
 
 std::u16string textFromPath(const std::filesystem::path &path)

@@ -188,6 +188,22 @@ TEST(BookmarkFile, AFileThatCannotBeReadIsNeverReplaced)
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
+// A bookmark file another program left a stray byte in reads every other
+// section as it is written, and a write changes only its own section: every
+// other byte, line ends included, stays as it was.
+TEST(BookmarkFile, AFileThatIsNotUtf8KeepsEveryOtherByte)
+{
+    const auto path = freshFile("stray");
+    const std::string kept = "[山居秋暝录]\r\nBM1=10,-13635\r\n[Odd\xFF]\nBM1=3,4\n";
+    writeFile("stray/BMK.ini", kept + "[Novel]\r\nBM1=5,65\r\n");
+    BookmarkFile file(path, gbk());
+    const auto values = file.bookmarkValues(u"山居秋暝录");
+    ASSERT_TRUE(values);
+    EXPECT_EQ((*values)[0], u"10,-13635");
+    ASSERT_TRUE(file.rewriteSection(u"Novel", std::vector<StoredBookmark>{{7, u"66"}}));
+    EXPECT_EQ(readBytes(path), kept + "[Novel]\r\nBM1=7,66\r\n");
+}
+
 // A writer killed in the middle of a rewrite leaves the file as it was or
 // as it became, never in between, wherever in the write it is killed.
 TEST(BookmarkFile, KilledWritersLeaveAWholeFile)

@@ -241,6 +241,31 @@ TEST_F(ThemeFixture, Writing_RefusesFieldsThatWouldShiftTheLine)
     EXPECT_FALSE(error.empty());
 }
 
+// A theme another program left a stray byte in loses nothing: its paths and
+// names read as they are written, and saving it with one value changed
+// changes only that value; the stray byte goes back as it came.
+TEST_F(ThemeFixture, AFileThatIsNotUtf8KeepsEveryOtherByte)
+{
+    writeFile(folder / "Pics" / "BackGround" / "山水.jpg", "jpeg");
+    writeFile(folder / "Pics" / "Corner" / "\xFFleaf.png", "png"); // a name that is not UTF-8
+    const std::string before = std::string("100,80,Pics/BackGround/山水.jpg,Pics/Corner/\xFFleaf.png,,,,"
+                                           "-1,-1,0,9,宋\xFF体,0,False,False,False,0,False,False") +
+                               std::string("\0\r\n", 3);
+    const ThemeRecord loaded = read(before);
+    EXPECT_EQ(loaded.BgImagePath, folder / "Pics" / "BackGround" / "山水.jpg");
+    EXPECT_EQ(loaded.CornerImagePath, folder / "Pics" / "Corner" / "\xFFleaf.png");
+    ThemeRecord changed = loaded;
+    changed.FontSize = 12;
+    ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Test.thm", changed, folder.path()));
+    std::string expected = before;
+    expected.replace(expected.find(",9,"), 3, ",12,");
+    EXPECT_EQ(readFile(context.ThemesFolder / "Test.thm"), expected);
+
+    // A whole file in the ANSI code page reads in it and is written as UTF-8.
+    const ThemeRecord gbkTheme = read("100,100,,,,,,-1,-1,0,9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False");
+    EXPECT_EQ(gbkTheme.FontName, u"宋体");
+}
+
 // Theme writers killed again and again while they write leave a whole theme.
 TEST_F(ThemeFixture, Writing_KilledWritersLeaveAWholeFile)
 {
