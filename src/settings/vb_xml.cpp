@@ -53,6 +53,25 @@ pugi::xml_encoding fileEncoding(std::string_view bytes)
     return utf8 && !hasNul ? pugi::encoding_utf8 : pugi::encoding_auto;
 }
 
+// Whether the markup opens with a declaration of an encoding other than UTF-8.
+bool declaresOtherEncoding(std::string_view markup)
+{
+    if (!markup.starts_with("<?xml"))
+        return false;
+    const std::string_view declaration = markup.substr(0, markup.find("?>"));
+    const std::size_t name = declaration.find("encoding");
+    if (name == std::string_view::npos)
+        return false;
+    const std::size_t quote = declaration.find_first_of("\"'", name);
+    if (quote == std::string_view::npos)
+        return false;
+    const std::size_t close = declaration.find(declaration[quote], quote + 1);
+    std::string value(declaration.substr(quote + 1, close - quote - 1));
+    std::transform(value.begin(), value.end(), value.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return value != "utf-8" && value != "utf8";
+}
+
 std::u16string inQuotes(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
 
 XmlResult<pugi::xpath_node> select(const pugi::xml_document &document, std::u16string_view xpath)
@@ -431,9 +450,13 @@ XmlStatus vbXML::saveFile(const std::filesystem::path &path) const
     std::string error;
     if (path.empty())
         return XmlStatus::failure(u"no file name to save to");
-    // A stray byte that another program left in the file goes back as it came:
-    // a write changes only what it was asked to change.
-    const std::string markup = documentMarkup(m_d->document);
+    // A stray byte that another program left in the file goes back as it came,
+    // so that a write changes only what it was asked to change; unless the
+    // file declares another encoding, which would read it differently next
+    // time: then it is written as U+FFFD, and the file is valid UTF-8.
+    std::string markup = documentMarkup(m_d->document);
+    if (fileEncoding(markup) != pugi::encoding_utf8 && declaresOtherEncoding(markup))
+        markup = utf8FromUtf16(utf16FromUtf8(markup));
     if (!writeFileAtomically(path, markup, &error))
         return XmlStatus::failure(utf16FromUtf8(error));
     return std::monostate{};

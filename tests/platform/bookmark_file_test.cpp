@@ -215,10 +215,10 @@ TEST(BookmarkFile, KilledWritersLeaveAWholeFile)
         path,
         [&](int version) {
             const std::vector<StoredBookmark> huge = {
-                {5.0 + version, std::u16string(std::size_t(1) << 22, u'7')}};
+                {5.0 + version, std::u16string(std::size_t(1) << 20, u'7')}};
             file.rewriteSection(u"Novel", huge);
         },
-        10, std::chrono::milliseconds(300));
+        24, std::chrono::milliseconds(100));
     EXPECT_TRUE(report.torn.empty());
     EXPECT_GE(report.duringWrite, 1);
 }

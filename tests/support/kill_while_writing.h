@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -19,8 +20,6 @@ struct KillReport {
     // Kills that landed while a write was under way: they left the write's
     // temporary file behind.
     int duringWrite = 0;
-    // How far those writes had got, as fractions of the file being written.
-    std::vector<double> progress;
     // Contents of the file that were neither version: a torn file.
     std::vector<std::string> torn;
 };
@@ -49,8 +48,13 @@ inline KillReport killWhileWriting(const std::filesystem::path &path,
     namespace fs = std::filesystem;
     write(1);
     const std::string second = fileBytes(path);
+    const auto started = std::chrono::steady_clock::now();
     write(0);
     const std::string first = fileBytes(path);
+    // On a busy machine a write takes longer: the kills still spread over
+    // several writes.
+    longestWait = std::max(longestWait, std::chrono::duration_cast<std::chrono::microseconds>(
+                                            (std::chrono::steady_clock::now() - started) * 6));
     const std::string temporaryPrefix = "." + path.filename().string() + ".tmp";
 
     KillReport report;
@@ -74,8 +78,6 @@ inline KillReport killWhileWriting(const std::filesystem::path &path,
             if (entry.path().filename().string().rfind(temporaryPrefix, 0) != 0)
                 continue;
             during = true;
-            const std::size_t written = fs::file_size(entry.path(), error);
-            report.progress.push_back(double(written) / double(std::max(first.size(), std::size_t(1))));
             fs::remove(entry.path(), error);
         }
         report.duringWrite += during ? 1 : 0;
