@@ -47,6 +47,11 @@ Texts textsOf(DialogText text)
         return {u"Delete the cover pictures chosen for the books of the old default folder?",
                 u"删除为旧默认文件夹中的书所选的封面图片吗？",
                 u"刪除為舊預設資料夾中的書所選的封面圖片嗎？"};
+    case DialogText::SettingNotSaved:
+        return {u"The settings file could not be written, so this choice holds only until "
+                u"Quillmoth closes.",
+                u"无法写入设置文件，此项选择只在 Quillmoth 关闭前有效。",
+                u"無法寫入設定檔，此項選擇只在 Quillmoth 關閉前有效。"};
     case DialogText::PreviewSample:
         return {u"Chapter One\r\n"
                 u"The rain had not stopped since noon. When the bus left Qiu at the foot of "

@@ -20,6 +20,7 @@ enum class DialogText {
     PathNotStorable,      // a picture or album path with a comma or line break
     ThemeNotSaved,        // followed by the reason
     DeleteOldThumbnails,  // asked before a new default folder drops the covers
+    SettingNotSaved,      // the settings file could not take a change
     PreviewSample,        // the preview's short book
 };
 

@@ -160,8 +160,14 @@ void frmPreference::RefreshOptions()
 
 void frmPreference::store(std::u16string_view key, std::u16string_view value)
 {
-    // A value that cannot be stored still holds for the rest of the run.
-    WriteSetting(m_context.document, key, value);
+    // A value that cannot be stored still holds for the rest of the run; the
+    // user hears of it once.
+    if (WriteSetting(m_context.document, key, value) || m_toldNotSaved)
+        return;
+    m_toldNotSaved = true;
+    m_ask(QMessageBox::Warning,
+          dialogText(DialogText::SettingNotSaved, m_context.settings.UserLanguage),
+          QMessageBox::Ok);
 }
 
 void frmPreference::OptionClicked(int index)

@@ -73,6 +73,7 @@ private:
     EasyButton *m_ChkForceBIG5 = nullptr;
     PaletteBox *m_Picture1 = nullptr;
     ColorSwatch *m_swatch = nullptr;
+    bool m_toldNotSaved = false;
 };
 
 } // namespace quillmoth

@@ -205,6 +205,18 @@ TEST_F(Preferences, TheSameBackgroundHoweverSpelledWritesNothing)
     EXPECT_EQ(shelfCalls, std::vector<std::string>{"InitBackground"});
 }
 
+TEST_F(Preferences, AChoiceTheSettingsFileCannotTakeStillHoldsAndSaysSo)
+{
+    frmPreference &preferences = open();
+    std::filesystem::remove(document.SettingsFilePath);
+    std::filesystem::create_directories(document.SettingsFilePath); // cannot be written
+    QTest::mouseClick(preferences.eOption1(5), Qt::LeftButton);
+    QTest::mouseClick(preferences.eOption1(6), Qt::LeftButton);
+    EXPECT_EQ(settings.padSize, u"80");
+    ASSERT_EQ(messages.size(), 1u); // told once
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("The settings file could not be written")));
+}
+
 TEST_F(Preferences, Big5IsStoredAsTrueOrFalse)
 {
     frmPreference &preferences = open();

@@ -2,6 +2,7 @@
 
 #include "text/code_page.h"
 
+#include "../support/full_disk.h"
 #include "../support/kill_while_writing.h"
 #include "../support/scratch_folder.h"
 
@@ -202,6 +203,19 @@ TEST(BookmarkFile, AFileThatIsNotUtf8KeepsEveryOtherByte)
     EXPECT_EQ((*values)[0], u"10,-13635");
     ASSERT_TRUE(file.rewriteSection(u"Novel", std::vector<StoredBookmark>{{7, u"66"}}));
     EXPECT_EQ(readBytes(path), kept + "[Novel]\r\nBM1=7,66\r\n");
+}
+
+// On a full disk a bookmark write says it failed and keeps the file.
+TEST(BookmarkFile, OnAFullDiskAWriteFailsAndKeepsTheFile)
+{
+    const auto path = freshFile("full");
+    BookmarkFile file(path, gbk());
+    ASSERT_TRUE(file.writeKey(u"Novel", u"BM1", u"1,2"));
+    const std::string before = readBytes(path);
+    EXPECT_TRUE(quillmoth::testing::writeReportsAFullDisk(
+        [&] { return file.rewriteSection(u"Novel", std::vector<StoredBookmark>{{9, u"77"}}); }));
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1);
 }
 
 // A writer killed in the middle of a rewrite leaves the file as it was or

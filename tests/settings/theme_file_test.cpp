@@ -6,6 +6,7 @@
 #include "text/code_page.h"
 #include "text/text_paths.h"
 
+#include "../support/full_disk.h"
 #include "../support/kill_while_writing.h"
 #include "settings_test_support.h"
 
@@ -264,6 +265,20 @@ TEST_F(ThemeFixture, AFileThatIsNotUtf8KeepsEveryOtherByte)
     // A whole file in the ANSI code page reads in it and is written as UTF-8.
     const ThemeRecord gbkTheme = read("100,100,,,,,,-1,-1,0,9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False");
     EXPECT_EQ(gbkTheme.FontName, u"宋体");
+}
+
+// On a full disk a theme write says it failed and leaves the old theme.
+TEST_F(ThemeFixture, Writing_OnAFullDiskFailsAndKeepsTheOldFile)
+{
+    const std::filesystem::path path = context.ThemesFolder / "Sepia.thm";
+    ASSERT_TRUE(writeThemeFile(path, ThemeRecord{}, folder.path()));
+    ThemeRecord changed;
+    changed.FontSize = 14;
+    EXPECT_TRUE(quillmoth::testing::writeReportsAFullDisk(
+        [&] { return writeThemeFile(path, changed, folder.path()); }));
+    EXPECT_EQ(readFile(path), kDefaultLine);
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(context.ThemesFolder), {}), 1);
 }
 
 // Theme writers killed again and again while they write leave a whole theme.

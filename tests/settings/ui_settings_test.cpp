@@ -2,6 +2,7 @@
 
 #include "settings/language_table.h"
 
+#include "../support/full_disk.h"
 #include "../support/kill_while_writing.h"
 #include "settings_test_support.h"
 
@@ -234,6 +235,15 @@ TEST_F(SettingsFixture, WriteSetting_RecreatesAMissingFileButLeavesADamagedOne)
     writeSettings("<SETTINGS>");
     EXPECT_FALSE(WriteSetting(document, u"UserLanguage", u"English"));
     EXPECT_EQ(readFile(file()), "<SETTINGS>");
+}
+
+// On a full disk a setting is not stored, says so, and the file stays whole.
+TEST_F(SettingsFixture, WriteSetting_OnAFullDiskFailsAndKeepsTheFile)
+{
+    writeSettings(defaultSettingsXml());
+    EXPECT_TRUE(quillmoth::testing::writeReportsAFullDisk(
+        [&] { return WriteSetting(document, u"PadSize", u"70"); }));
+    EXPECT_EQ(readFile(file()), defaultSettingsXml());
 }
 
 // Writers killed again and again while they write never leave a damaged

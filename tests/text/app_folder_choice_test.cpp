@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quillmoth {
 namespace {
@@ -62,6 +64,38 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     EXPECT_EQ(readText(user / "Settings" / "UIsettings.xml"),
               "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
     EXPECT_EQ(readText(user / "Settings" / "Themes" / "Ink Wash.thm"), "ink");
+}
+
+// A user who cannot write the program's folder gets settings of their own.
+// Root can write anywhere, so the check runs as the unprivileged "nobody".
+TEST(AppFolderChoice, AFolderTheUserCannotWriteSendsTheSettingsToTheUser)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to become another user";
+    const testing::ScratchFolder folder;
+    const fs::path program = folder / "opt";
+    writeText(program / "Settings" / "Themes" / "Linen.thm", "linen");
+    const fs::path home = folder / "home";
+    fs::create_directories(home);
+    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec |
+                                       fs::perms::group_exec);
+    fs::permissions(home, fs::perms::all);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        if (canKeepSettingsIn(program))
+            ::_exit(1);
+        const AppFolder chosen = chooseAppFolder(program, false, userDataFolder(nullptr, home.c_str()));
+        ::_exit(fs::exists(chosen.ThemesFolder() / "Linen.thm") ? 0 : 2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(canKeepSettingsIn(program)); // root may
+    EXPECT_EQ(readText(home / ".local/share/quillmoth/Settings/Themes/Linen.thm"), "linen");
 }
 
 } // namespace
