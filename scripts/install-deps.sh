@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   fonts-noto-cjk fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xdotool xclip
   python3
 )
 

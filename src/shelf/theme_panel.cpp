@@ -39,6 +39,12 @@ ThemePanel::ThemePanel(const ShelfContext &context, QWidget *parent)
     m_List1->setGeometry(6, kClosedHeight + 2, kWidth - 12, 206);
     connect(m_List1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { listClicked(m_List1->row(item)); });
+    // Choosing with the keys selects as a click does, so Apply takes the
+    // theme the user sees highlighted.
+    connect(m_List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (m_List1->hasFocus())
+            listClicked(row);
+    });
 
     static constexpr const char16_t *kCaptions[] = {u"Apply", u"Modify", u"Delete", u"New"};
     for (int i = 0; i < 4; ++i) {

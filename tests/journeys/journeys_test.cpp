@@ -1,0 +1,373 @@
+// The whole program as a user meets it: the real quillmoth started on a
+// fresh application folder under an X server of its own, driven with real
+// mouse and key input (xdotool), judged by what the screen shows and what
+// lands on disk. A failed journey leaves its screen in journey-failures/.
+
+#include "journey_support.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <fstream>
+#include <thread>
+
+namespace quillmoth::journeys {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char *kBook = "山居秋暝录";
+const QString kBookWindow = QStringLiteral("山居秋暝录.txt");
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(stream)), {});
+}
+
+void writePicture(const fs::path &path, QColor color)
+{
+    fs::create_directories(path.parent_path());
+    QImage picture(90, 135, QImage::Format_RGB32);
+    picture.fill(color);
+    picture.save(QString::fromStdString(path.string()), "JPEG");
+}
+
+void writeBooks(const fs::path &folder, int count)
+{
+    fs::create_directories(folder);
+    for (int i = 0; i < count; ++i) {
+        char name[40];
+        std::snprintf(name, sizeof name, "Volume %02d.txt", i + 1);
+        std::ofstream(folder / name, std::ios::binary)
+            << std::string(400, char('a' + i % 26)) << "\r\n";
+    }
+}
+
+// The average brightness of a region, 0 to 255.
+int brightness(const QImage &image, const QRect &region)
+{
+    long long sum = 0;
+    long long count = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            sum += (qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3;
+            ++count;
+        }
+    }
+    return count == 0 ? 0 : int(sum / count);
+}
+
+bool hasReddishPixel(const QImage &image, const QRect &region)
+{
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            if (isReddish(image.pixel(x, y)))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The reading window's spread, where page turns show.
+QRect spreadArea(const Window &reader)
+{
+    return reader.geometry.adjusted(40, 40, -40, -40);
+}
+
+// Waits until the spread shows something other than `before`.
+bool spreadChanges(const Window &reader, const QImage &before)
+{
+    return waitFor([&] { return !sameRegion(screenshot(), before, spreadArea(reader)); }, 5s);
+}
+
+// Waits until the spread shows `before` again (a turn has its animation).
+bool spreadReturns(const Window &reader, const QImage &before)
+{
+    return waitFor([&] { return sameRegion(screenshot(), before, spreadArea(reader)); }, 5s);
+}
+
+// Where the pointer rests while pictures are compared: over the pad, away
+// from its edges and its side panel.
+QPoint restingPoint(const Window &reader)
+{
+    return reader.geometry.center() + QPoint(0, reader.geometry.height() / 3);
+}
+
+TEST_F(Journey, FirstStartWritesItsPicturesAndLeavesTheSettingsAsShipped)
+{
+    const std::string shipped = readFile(app.settingsFile());
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    for (const char *picture : {"Cvr.dat", "ShfT.dat", "ShfL.dat", "ShfM.dat"})
+        EXPECT_TRUE(fs::is_regular_file(app.folder() / "Settings" / "DATA" / picture)) << picture;
+    EXPECT_TRUE(fs::is_regular_file(app.folder() / "Settings" / "UIbg.jpg"));
+    EXPECT_EQ(readFile(app.settingsFile()), shipped);
+    // The sample books stand on the shelf in their crimson default covers.
+    EXPECT_TRUE(waitFor([&] {
+        const QImage screen = screenshot();
+        for (int cover = 0; cover < 5; ++cover) {
+            const QPoint binding =
+                shelfWindow->geometry.topLeft() + shelf::cover(cover) + QPoint(-7, -47);
+            if (!isReddish(screen.pixel(binding)))
+                return false;
+        }
+        return true;
+    }));
+}
+
+TEST_F(Journey, BrowsingTheTreeShowsAFoldersCovers)
+{
+    writeBooks(app.books() / "Extra", 2);
+    writePicture(app.folder() / "Settings" / "CoverThumbs" / "Volume 01.jpg", QColor(40, 170, 60));
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    // The folder stands first under the root; its first book has a green cover.
+    click(shelfWindow->geometry.topLeft() + shelf::treeRow(1));
+    const QPoint cover = shelfWindow->geometry.topLeft() + shelf::cover(0);
+    EXPECT_TRUE(waitFor([&] {
+        const QRgb pixel = screenshot().pixel(cover);
+        return qGreen(pixel) > 130 && qRed(pixel) < 100;
+    }));
+}
+
+TEST_F(Journey, PressDragLeftAndReleaseOpensTheBookAndClosingReturns)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    // A drag of 20 pixels is not enough.
+    const QPoint at = shelfWindow->geometry.topLeft() + shelf::cover(1);
+    drag(at, at - QPoint(20, 0));
+    EXPECT_FALSE(findWindow(kBookWindow, 1500ms));
+    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    EXPECT_TRUE(windowGone(QStringLiteral("^Quillmoth v1305$")));
+    key(*reader, QStringLiteral("Escape"));
+    EXPECT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$")));
+}
+
+TEST_F(Journey, PagesTurnByTheCornerTheKeysAndTheWheel)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    moveTo(restingPoint(*reader));
+    ASSERT_TRUE(waitFor([&] { return !screenshot().isNull(); }));
+    std::this_thread::sleep_for(500ms);
+    const QImage first = screenshot();
+
+    // Each turn runs to its end before the next: the pad takes no input
+    // while a page is turning.
+    key(*reader, QStringLiteral("Right"));
+    EXPECT_TRUE(spreadChanges(*reader, first));
+    settled(*reader);
+    key(*reader, QStringLiteral("Left"));
+    EXPECT_TRUE(spreadReturns(*reader, first));
+
+    wheel(restingPoint(*reader), -1);
+    EXPECT_TRUE(spreadChanges(*reader, first));
+    settled(*reader);
+    wheel(restingPoint(*reader), 1);
+    EXPECT_TRUE(spreadReturns(*reader, first));
+
+    // The right page's lower corner dragged over to the left page.
+    const QRect pad = reader->geometry;
+    drag(QPoint(pad.right() - 36, pad.bottom() - 36),
+         QPoint(pad.left() + pad.width() / 4, pad.bottom() - 80));
+    moveTo(restingPoint(*reader));
+    EXPECT_TRUE(spreadChanges(*reader, first));
+    settled(*reader);
+    key(*reader, QStringLiteral("Left"));
+    EXPECT_TRUE(spreadReturns(*reader, first));
+}
+
+TEST_F(Journey, TheSidePanelJumpsByChapterAndBySlider)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    moveTo(restingPoint(*reader));
+    std::this_thread::sleep_for(500ms);
+    const QImage first = screenshot();
+    const QPoint origin = reader->geometry.topLeft();
+
+    // The panel slides in at the left edge; the fourth chapter is chosen.
+    moveTo(origin + QPoint(3, reader->geometry.height() / 2));
+    std::this_thread::sleep_for(1500ms);
+    click(origin + QPoint(60, 36 + 18 * 3 + 6));
+    moveTo(restingPoint(*reader));
+    EXPECT_TRUE(spreadChanges(*reader, first));
+    std::this_thread::sleep_for(1500ms);
+    const QImage chapter = screenshot();
+
+    // The slider's thumb dragged to the right jumps further.
+    moveTo(origin + QPoint(3, reader->geometry.height() / 2));
+    std::this_thread::sleep_for(1500ms);
+    drag(origin + QPoint(25, 367), origin + QPoint(200, 367));
+    moveTo(restingPoint(*reader));
+    EXPECT_TRUE(spreadChanges(*reader, chapter));
+}
+
+TEST_F(Journey, ABookmarkSurvivesClosingAndIsDeletedFromItsTab)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    key(*reader, QStringLiteral("Right"));
+    std::this_thread::sleep_for(800ms);
+    key(*reader, QStringLiteral("Right"));
+    std::this_thread::sleep_for(800ms);
+    const QPoint onPage = reader->geometry.topLeft() +
+                          QPoint(reader->geometry.width() * 3 / 4, reader->geometry.height() / 2);
+    click(onPage, 3);
+    std::this_thread::sleep_for(500ms);
+    click(onPage + QPoint(30, 12));
+    const fs::path bookmarks = app.folder() / "Settings" / "BMK.ini";
+    ASSERT_TRUE(waitFor([&] { return readFile(bookmarks).find("BM1=") != std::string::npos; }));
+    EXPECT_NE(readFile(bookmarks).find(std::string("[") + kBook + "]"), std::string::npos);
+
+    // Closed and opened again: the tab stands in the strip above the pages.
+    key(*reader, QStringLiteral("Escape"));
+    const auto shelfAgain = findWindow(QStringLiteral("^Quillmoth v1305$"));
+    ASSERT_TRUE(shelfAgain);
+    reader = openBookFromShelf(*shelfAgain, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    const QRect strip(reader->geometry.topLeft() + QPoint(40, 2), QSize(413, 26));
+    ASSERT_TRUE(waitFor([&] { return hasReddishPixel(screenshot(), strip); }));
+
+    // Right-click on the tab, then the pop-up's delete.
+    QPoint tab;
+    const QImage screen = screenshot();
+    for (int x = strip.left(); x <= strip.right() && tab.isNull(); ++x) {
+        if (isReddish(screen.pixel(x, strip.top() + 12)))
+            tab = QPoint(x + 4, strip.top() + 12);
+    }
+    ASSERT_FALSE(tab.isNull());
+    click(tab, 3);
+    std::this_thread::sleep_for(500ms);
+    click(tab + QPoint(30, 12));
+    EXPECT_TRUE(waitFor([&] { return readFile(bookmarks).find("BM1=") == std::string::npos; }));
+}
+
+TEST_F(Journey, TheClipboardsTextOpensAsABook)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += QStringLiteral("The rain had not stopped since noon. ");
+    ASSERT_TRUE(setClipboard(text));
+    click(shelfWindow->geometry.topLeft() + shelf::kClipboardButton);
+    EXPECT_TRUE(findWindow(QStringLiteral("^Quillmoth$")));
+    EXPECT_TRUE(windowGone(QStringLiteral("^Quillmoth v1305$")));
+}
+
+TEST_F(Journey, PagesOfCoversChangeWithTheWheelOnceThePreferencesSaySo)
+{
+    writeBooks(app.books() / "Shelf of thirty", 30);
+    app.setSetting("DefaultFolder", (app.books() / "Shelf of thirty").string());
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    click(shelfWindow->geometry.topLeft() + shelf::kPreferencesButton);
+    const auto preferences = findWindow(QStringLiteral("^Preferences$"));
+    ASSERT_TRUE(preferences);
+    click(preferences->geometry.topLeft() + QPoint(73, 71)); // "Slide in"
+    ASSERT_TRUE(waitFor([&] {
+        return readFile(app.settingsFile()).find("<CoverShowStyle>Slide<") != std::string::npos;
+    }));
+    click(preferences->geometry.topLeft() + QPoint(414, 387)); // Close
+    ASSERT_TRUE(windowGone(QStringLiteral("^Preferences$")));
+
+    const QRect covers(shelfWindow->geometry.topLeft() + QPoint(260, 70), QSize(442, 426));
+    moveTo(covers.center());
+    std::this_thread::sleep_for(300ms);
+    const QImage firstPage = screenshot();
+    wheel(covers.center(), -1);
+    EXPECT_TRUE(waitFor([&] { return !sameRegion(screenshot(), firstPage, covers); }, 8s));
+    std::this_thread::sleep_for(3s); // the slide runs to its end
+    wheel(covers.center(), 1);
+    EXPECT_TRUE(waitFor([&] { return sameRegion(screenshot(), firstPage, covers); }, 10s));
+}
+
+TEST_F(Journey, AnAppliedThemeDressesTheNextBook)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    const QPoint origin = shelfWindow->geometry.topLeft();
+    click(origin + shelf::kThemeHeading);
+    std::this_thread::sleep_for(300ms);
+    // The list: the default theme (no name), Ink Wash, Linen, Night Lamp,
+    // Parchment. The first is clicked, Night Lamp reached with the keys.
+    click(origin + QPoint(60, 53));
+    for (int i = 0; i < 3; ++i)
+        key(*shelfWindow, QStringLiteral("Down"));
+    click(origin + shelf::kApplyTheme);
+    ASSERT_TRUE(waitFor([&] {
+        return readFile(app.settingsFile()).find("<Scheme>Night Lamp<") != std::string::npos;
+    }));
+    moveTo(origin + QPoint(600, 530)); // over the window: the panel closes
+    std::this_thread::sleep_for(300ms);
+    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    moveTo(restingPoint(*reader));
+    // Night Lamp's paper is a deep blue.
+    const QRect paper(reader->geometry.topLeft() + QPoint(60, reader->geometry.height() - 120),
+                      QSize(200, 40));
+    EXPECT_TRUE(waitFor([&] { return brightness(screenshot(), paper) < 90; }));
+}
+
+TEST_F(Journey, ThePadSizeSetsTheNextReadingWindowsSize)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    const int usualHeight = reader->geometry.height();
+    key(*reader, QStringLiteral("Escape"));
+    ASSERT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$")));
+
+    click(shelfWindow->geometry.topLeft() + shelf::kPreferencesButton);
+    const auto preferences = findWindow(QStringLiteral("^Preferences$"));
+    ASSERT_TRUE(preferences);
+    click(preferences->geometry.topLeft() + QPoint(292, 45)); // 60%
+    ASSERT_TRUE(waitFor([&] {
+        return readFile(app.settingsFile()).find("<PadSize>60<") != std::string::npos;
+    }));
+    click(preferences->geometry.topLeft() + QPoint(414, 387));
+    ASSERT_TRUE(windowGone(QStringLiteral("^Preferences$")));
+
+    reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    ASSERT_TRUE(reader);
+    EXPECT_LT(reader->geometry.height(), usualHeight * 3 / 4);
+    EXPECT_NEAR(reader->geometry.height(), XServer::screenSize().height() * 60 / 100, 60);
+}
+
+TEST_F(Journey, AFileOnTheCommandLineOpensStraightAway)
+{
+    app.start({QString::fromStdString((app.books() / "竹林小记.txt").string())});
+    const auto reader = findWindow(QStringLiteral("竹林小记.txt - Quillmoth$"));
+    ASSERT_TRUE(reader);
+    ASSERT_TRUE(settled(*reader));
+    key(*reader, QStringLiteral("Escape"));
+    EXPECT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$")));
+}
+
+TEST_F(Journey, ASecondStartEndsWithoutAWindow)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    EXPECT_EQ(app.startAgainAndWait(), std::optional<int>(0));
+    const std::optional<QString> windows =
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), QStringLiteral("Quillmoth")});
+    ASSERT_TRUE(windows);
+    EXPECT_EQ(windows->trimmed().split(QLatin1Char('\n')).size(), 1);
+    EXPECT_TRUE(app.isRunning());
+}
+
+} // namespace
+} // namespace quillmoth::journeys
