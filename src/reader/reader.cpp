@@ -3,6 +3,7 @@
 #include "reader/book_opening.h"
 #include "reader/pad_painter.h"
 #include "reader/reader_messages.h"
+#include "text/text_paths.h"
 #include "reader/side_panel.h"
 #include "reader/turn_painter.h"
 
@@ -28,6 +29,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <fstream>
 #include <cmath>
 #include <new>
 
@@ -212,6 +214,13 @@ void Reader::Book_CreatBOOK(const std::u16string &source, bool fromClipboard)
 
     if (!m_initialized || !geometry().isUsable()) {
         failOpening(languageText(u"Loading Error!"), QApplication::applicationDisplayName());
+        return;
+    }
+    // A file that cannot be read would open as an empty book: say so instead.
+    if (!fromClipboard && !std::ifstream(text::pathFromText(source), std::ios::binary)) {
+        failOpening(readerMessage(ReaderMessage::Unreadable, m_context.settings.UserLanguage) +
+                        QLatin1Char('\n') + QString::fromStdU16String(source),
+                    QApplication::applicationDisplayName());
         return;
     }
 

@@ -21,6 +21,13 @@ QString readerMessage(ReaderMessage message, std::u16string_view language)
             return QStringLiteral("這本書已有四個書籤。請先刪除一個，再加入新的。");
         return QStringLiteral("This book keeps four bookmarks already. "
                               "Delete one before adding another.");
+    case ReaderMessage::Unreadable:
+        if (simplified)
+            return QStringLiteral("无法读取这本书（没有读取权限，或文件已不存在）：");
+        if (traditional)
+            return QStringLiteral("無法讀取這本書（沒有讀取權限，或檔案已不存在）：");
+        return QStringLiteral("This book cannot be read (it may not be yours to read, or it "
+                              "is gone):");
     }
     return {};
 }

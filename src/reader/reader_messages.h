@@ -11,6 +11,7 @@ namespace quillmoth {
 enum class ReaderMessage {
     NoBookmarkPlace,  // no line of the page can hold a bookmark
     BookmarksFull,    // the book keeps four bookmarks already
+    Unreadable,       // the book's file cannot be read (followed by its path)
 };
 
 QString readerMessage(ReaderMessage message, std::u16string_view language);

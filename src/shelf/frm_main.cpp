@@ -19,6 +19,7 @@
 #include "shelf/shelf_startup.h"
 #include "shelf/shelf_view.h"
 #include "shelf/theme_panel.h"
+#include "text/code_page.h"
 #include "text/text_paths.h"
 
 #include <QApplication>
@@ -497,7 +498,9 @@ void frmMain::openBook(int index)
               QMessageBox::Ok);
         return;
     }
-    openReader(text::textFromPath(path));
+    // Bytes of the name that are not UTF-8 travel escaped, so that the
+    // reader opens this very file.
+    openReader(utf16FromBytesEscaped(path.native()));
 }
 
 void frmMain::readClipboard()

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include <fstream>
+#include <unistd.h>
 #include <thread>
 
 namespace quillmoth::journeys {
@@ -152,6 +153,14 @@ std::optional<Window> findWindow(const QString &namePattern, std::chrono::millis
     return found;
 }
 
+QStringList windowIds(const QString &namePattern)
+{
+    const std::optional<QString> ids =
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), namePattern});
+    return ids ? ids->trimmed().split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+}
+
 bool windowGone(const QString &namePattern, std::chrono::milliseconds timeout)
 {
     return waitFor(
@@ -292,6 +301,23 @@ void App::setSetting(const std::string &key, const std::string &value)
     std::ofstream(settingsFile(), std::ios::binary) << xml;
 }
 
+void App::runAsNobody()
+{
+    m_asNobody = ::geteuid() == 0;
+    if (!m_asNobody)
+        return;
+    for (const char *folder : {"home", "runtime"}) {
+        const fs::path path = this->folder() / folder;
+        ::chown(path.c_str(), 65534, 65534);
+    }
+}
+
+fs::path App::settingsInUse() const
+{
+    return m_asNobody ? folder() / "home" / ".local/share/quillmoth/Settings/UIsettings.xml"
+                      : settingsFile();
+}
+
 void App::start(const QStringList &arguments)
 {
     m_process = std::make_unique<QProcess>();
@@ -302,7 +328,15 @@ void App::start(const QStringList &arguments)
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     m_process->setProcessEnvironment(environment);
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process->start(pathText(folder() / "quillmoth"), arguments);
+    if (m_asNobody) {
+        m_process->start(QStringLiteral("setpriv"),
+                         QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                     QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                                     pathText(folder() / "quillmoth")} +
+                             arguments);
+    } else {
+        m_process->start(pathText(folder() / "quillmoth"), arguments);
+    }
     m_process->waitForStarted();
 }
 

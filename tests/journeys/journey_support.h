@@ -48,6 +48,8 @@ struct Window {
 std::optional<Window> findWindow(const QString &namePattern, std::chrono::milliseconds timeout = 10s);
 // Whether no visible window matches, waiting up to `timeout` for that.
 bool windowGone(const QString &namePattern, std::chrono::milliseconds timeout = 5s);
+// The visible windows whose names match, oldest first.
+QStringList windowIds(const QString &namePattern);
 
 // Real input through the X server (xdotool), at screen coordinates.
 void moveTo(QPoint point);
@@ -93,6 +95,14 @@ public:
     // Replaces one element's text in the settings file (before a start).
     void setSetting(const std::string &key, const std::string &value);
 
+    // Runs the program as the unprivileged user "nobody" (when the journeys
+    // run as root, as CI does), for whom permissions mean something. Its
+    // settings then live in its own data folder, as for any user who cannot
+    // write the program's folder.
+    void runAsNobody();
+    // The settings file the running program uses.
+    std::filesystem::path settingsInUse() const;
+
     // Starts the program with these arguments.
     void start(const QStringList &arguments = {});
     // Starts it and waits for the bookshelf; nothing when it did not come.
@@ -110,6 +120,7 @@ public:
 private:
     quillmoth::testing::ScratchFolder m_folder;
     std::unique_ptr<QProcess> m_process;
+    bool m_asNobody = false;
 };
 
 // The bookshelf's fixed places, inside its window.

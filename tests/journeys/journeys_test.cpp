@@ -369,5 +369,138 @@ TEST_F(Journey, ASecondStartEndsWithoutAWindow)
     EXPECT_TRUE(app.isRunning());
 }
 
+// A library as users really have them, and worse. The program runs as an
+// ordinary user, for whom an unreadable file is unreadable.
+class HostileLibrary : public Journey {
+protected:
+    void SetUp() override
+    {
+        Journey::SetUp();
+        library = app.folder() / "hostile";
+        const auto write = [this](const std::string &name, const std::string &bytes) {
+            std::ofstream(library / name, std::ios::binary) << bytes;
+        };
+        fs::create_directories(library);
+        write("01 empty.txt", "");
+        std::string noise(64 * 1024, '\0');
+        unsigned state = 7;
+        for (char &byte : noise) {
+            state = state * 1103515245u + 12345u;
+            byte = char(state >> 16);
+        }
+        write("02 binary.txt", noise);
+        std::string utf32("\xFF\xFE\0\0", 4);
+        for (const char c : std::string(400, 'w') + "\r\nThe end.\r\n")
+            utf32 += std::string{c, '\0', '\0', '\0'};
+        write("03 utf32.txt", utf32);
+        write("04 unreadable.txt", std::string(2000, 'u'));
+        fs::permissions(library / "04 unreadable.txt", fs::perms::none);
+        write("05 caf\xE9.txt", std::string(2000, 'c'));
+        write("06 " + std::string(255 - 7, 'n') + ".txt", std::string(2000, 'n'));
+        // 300 MB, kept sparse so that making it costs nothing.
+        std::ofstream(library / "07 huge.txt", std::ios::binary).close();
+        fs::resize_file(library / "07 huge.txt", std::uintmax_t(300) << 20);
+        write("08 vanishing.txt", std::string(2000, 'v'));
+        fs::create_symlink(library / "nowhere.txt", library / "dangling.txt");
+        fs::create_directory_symlink(library, library / "loop");
+        fs::path deep = library / "deep";
+        for (int level = 0; level < 200; ++level)
+            deep /= "d";
+        fs::create_directories(deep);
+        write((fs::relative(deep, library) / "bottom.txt").string(), std::string(2000, 'b'));
+        writeBooks(library / "many", 10000);
+        app.setSetting("DefaultFolder", library.string());
+        app.runAsNobody();
+    }
+
+    // Dismisses the message box the shelf shows (it bears the window's
+    // caption too) and says whether there was one.
+    bool dismissMessage()
+    {
+        if (!waitFor([] { return windowIds(QStringLiteral("^Quillmoth v1305$")).size() == 2; }))
+            return false;
+        const QString box = windowIds(QStringLiteral("^Quillmoth v1305$")).last();
+        key(Window{box, {}}, QStringLiteral("Return"));
+        return waitFor([] { return windowIds(QStringLiteral("^Quillmoth v1305$")).size() == 1; });
+    }
+
+    // Opens a cover; the reading window, or nothing.
+    std::optional<Window> open(const Window &shelfWindow, int cover)
+    {
+        const QPoint at = shelfWindow.geometry.topLeft() + shelf::cover(cover);
+        drag(at, at - QPoint(45, 0));
+        return findWindow(QStringLiteral(" - Quillmoth$"), 5s);
+    }
+
+    fs::path library;
+};
+
+TEST_F(HostileLibrary, EveryBookOpensOrSaysWhyAndTheProgramStaysUsable)
+{
+    const auto shelfWindow = app.startShelf();
+    ASSERT_TRUE(shelfWindow);
+    const QPoint origin = shelfWindow->geometry.topLeft();
+    // Eight books stand on the shelf; the broken link is no book.
+    ASSERT_TRUE(waitFor([&] { return isReddish(screenshot().pixel(origin + shelf::cover(7) + QPoint(-7, -47))); }));
+    EXPECT_FALSE(isReddish(screenshot().pixel(origin + shelf::cover(8) + QPoint(-7, -47))));
+
+    // Too short to be a book: refused with a message.
+    drag(origin + shelf::cover(0), origin + shelf::cover(0) - QPoint(45, 0));
+    EXPECT_TRUE(dismissMessage()) << "empty book";
+
+    // Noise, UTF-32, a name that is not UTF-8 and one of 255 bytes all open.
+    for (const int cover : {1, 2, 4, 5}) {
+        const auto reader = open(*shelfWindow, cover);
+        ASSERT_TRUE(reader) << "cover " << cover;
+        settled(*reader);
+        key(*reader, QStringLiteral("Escape"));
+        ASSERT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$"))) << "cover " << cover;
+    }
+
+    // A book the user may not read says so, and the shelf comes back.
+    {
+        const QPoint at = origin + shelf::cover(3);
+        drag(at, at - QPoint(45, 0));
+        ASSERT_TRUE(waitFor([] { return windowIds(QStringLiteral("Quillmoth")).size() >= 2; }));
+        const QString message = windowIds(QStringLiteral("Quillmoth")).last();
+        key(Window{message, {}}, QStringLiteral("Return"));
+        EXPECT_TRUE(waitFor([] {
+            return windowIds(QStringLiteral("^Quillmoth v1305$")).size() == 1 &&
+                   windowIds(QStringLiteral(" - Quillmoth$")).isEmpty();
+        }, 10s));
+    }
+
+    // 300 MB: the window shows the open under way and Esc stops it at once.
+    {
+        const auto reader = open(*shelfWindow, 6);
+        ASSERT_TRUE(reader);
+        std::this_thread::sleep_for(1s);
+        key(*reader, QStringLiteral("Escape"));
+        EXPECT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$"), 5s));
+    }
+
+    // A book gone since the folder was listed says so.
+    fs::remove(library / "08 vanishing.txt");
+    drag(origin + shelf::cover(7), origin + shelf::cover(7) - QPoint(45, 0));
+    EXPECT_TRUE(dismissMessage()) << "vanished book";
+
+    // Ten thousand books, then two hundred folders deep: the shelf and the
+    // tree follow, and the shelf still scrolls. Folders come first in the
+    // tree, by name: "deep", then "many" (the link back is left out).
+    const QRect covers(origin + QPoint(240, 45), QSize(479, 469));
+    const QImage before = screenshot();
+    click(origin + shelf::treeRow(2)); // "many"
+    ASSERT_TRUE(waitFor([&] { return !sameRegion(screenshot(), before, covers); }, 10s));
+    std::this_thread::sleep_for(500ms);
+    const QImage listed = screenshot();
+    wheel(covers.center(), -1);
+    EXPECT_TRUE(waitFor([&] { return !sameRegion(screenshot(), listed, covers); }, 5s));
+    const QRect tree(origin + QPoint(10, 45), QSize(215, 470));
+    const QImage treeBefore = screenshot();
+    click(origin + shelf::treeRow(1)); // "deep"
+    EXPECT_TRUE(waitFor([&] { return !sameRegion(screenshot(), treeBefore, tree); }, 5s));
+    EXPECT_TRUE(app.isRunning());
+}
+
 } // namespace
 } // namespace quillmoth::journeys

@@ -2,6 +2,7 @@
 
 #include "../platform/app_test_support.h"
 #include "controls/cls_nodes.h"
+#include "engine/book.h"
 #include "controls/easy_button.h"
 #include "controls/my_image.h"
 #include "dialogs/frm_preference.h"
@@ -184,6 +185,20 @@ TEST_F(ShelfWorld, BooksUnderAHundredBytesAreRefused)
     EXPECT_EQ(main.readingWindow(), nullptr);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[1].contains(QStringLiteral("b.txt")));
+}
+
+// A name that is not UTF-8 still names its file: the reader gets its text.
+TEST_F(ShelfWorld, ABookWhoseNameIsNotUtf8OpensWithItsText)
+{
+    std::filesystem::create_directories(books());
+    writeFile(books() / "caf\xE9.txt", std::string(300, 'x'));
+    frmMain &main = start();
+    main.openBook(0);
+    ASSERT_NE(main.readingWindow(), nullptr);
+    Reader *reader = main.readingWindow()->Reader1();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reader->book() != nullptr; }, 10000));
+    EXPECT_NE(reader->book()->BookText.find(u"xxxx"), std::u16string::npos);
+    main.readingWindow()->close();
 }
 
 TEST_F(ShelfWorld, ClipboardNeedsMoreThanAHundredCharacters)
