@@ -244,6 +244,17 @@ QImage screenshot()
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+void keepScreenshot(const char *name, const QRect &region)
+{
+    const QString folder = qEnvironmentVariable("QUILLMOTH_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    screenshot().copy(region).save(folder + QLatin1Char('/') + QString::fromLatin1(name) +
+                                       QStringLiteral(".jpg"),
+                                   "JPEG", 85);
+}
+
 bool isReddish(QRgb pixel)
 {
     return qRed(pixel) > 110 && qGreen(pixel) < 90 && qBlue(pixel) < 100;
@@ -343,7 +354,15 @@ void App::start(const QStringList &arguments)
 std::optional<Window> App::startShelf()
 {
     start();
-    return findWindow(QStringLiteral("^Quillmoth v1305$"), 20s);
+    std::optional<Window> shelfWindow = findWindow(QStringLiteral("^Quillmoth v1305$"), 20s);
+    // The folder is listed in the background: the shelf is ready for the
+    // user once its first book stands on it.
+    if (shelfWindow) {
+        const QPoint binding = shelfWindow->geometry.topLeft() + shelf::cover(0) + QPoint(-7, -47);
+        if (!waitFor([&] { return isReddish(screenshot().pixel(binding)); }, 20s))
+            return std::nullopt;
+    }
+    return shelfWindow;
 }
 
 std::optional<int> App::startAgainAndWait()

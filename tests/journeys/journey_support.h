@@ -67,6 +67,9 @@ bool setClipboard(const QString &text);
 
 // A picture of the whole screen.
 QImage screenshot();
+// Keeps a picture of a window for the README when QUILLMOTH_SCREENSHOTS
+// names a folder: <folder>/<name>.jpg.
+void keepScreenshot(const char *name, const QRect &region);
 
 // Whether `condition` holds within `timeout`, asking every 50 ms.
 bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds timeout = 5s);
@@ -105,7 +108,8 @@ public:
 
     // Starts the program with these arguments.
     void start(const QStringList &arguments = {});
-    // Starts it and waits for the bookshelf; nothing when it did not come.
+    // Starts it and waits for the bookshelf with its first book (a default
+    // cover); nothing when it did not come.
     std::optional<Window> startShelf();
     // A second program in the same folder; its exit code, or nothing when it
     // did not end.

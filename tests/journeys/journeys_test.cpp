@@ -115,6 +115,7 @@ TEST_F(Journey, FirstStartWritesItsPicturesAndLeavesTheSettingsAsShipped)
         }
         return true;
     }));
+    keepScreenshot("shelf", shelfWindow->geometry);
 }
 
 TEST_F(Journey, BrowsingTheTreeShowsAFoldersCovers)
@@ -157,6 +158,7 @@ TEST_F(Journey, PagesTurnByTheCornerTheKeysAndTheWheel)
     ASSERT_TRUE(waitFor([&] { return !screenshot().isNull(); }));
     std::this_thread::sleep_for(500ms);
     const QImage first = screenshot();
+    keepScreenshot("reading", reader->geometry);
 
     // Each turn runs to its end before the next: the pad takes no input
     // while a page is turning.
@@ -197,6 +199,7 @@ TEST_F(Journey, TheSidePanelJumpsByChapterAndBySlider)
     // The panel slides in at the left edge; the fourth chapter is chosen.
     moveTo(origin + QPoint(3, reader->geometry.height() / 2));
     std::this_thread::sleep_for(1500ms);
+    keepScreenshot("side-panel", reader->geometry);
     click(origin + QPoint(60, 36 + 18 * 3 + 6));
     moveTo(restingPoint(*reader));
     EXPECT_TRUE(spreadChanges(*reader, first));
@@ -286,6 +289,7 @@ TEST_F(Journey, PagesOfCoversChangeWithTheWheelOnceThePreferencesSaySo)
     moveTo(covers.center());
     std::this_thread::sleep_for(300ms);
     const QImage firstPage = screenshot();
+    keepScreenshot("cover-pages", shelfWindow->geometry);
     wheel(covers.center(), -1);
     EXPECT_TRUE(waitFor([&] { return !sameRegion(screenshot(), firstPage, covers); }, 8s));
     std::this_thread::sleep_for(3s); // the slide runs to its end
@@ -300,6 +304,7 @@ TEST_F(Journey, AnAppliedThemeDressesTheNextBook)
     const QPoint origin = shelfWindow->geometry.topLeft();
     click(origin + shelf::kThemeHeading);
     std::this_thread::sleep_for(300ms);
+    keepScreenshot("theme-panel", shelfWindow->geometry);
     // The list: the default theme (no name), Ink Wash, Linen, Night Lamp,
     // Parchment. The first is clicked, Night Lamp reached with the keys.
     click(origin + QPoint(60, 53));
@@ -318,6 +323,7 @@ TEST_F(Journey, AnAppliedThemeDressesTheNextBook)
     const QRect paper(reader->geometry.topLeft() + QPoint(60, reader->geometry.height() - 120),
                       QSize(200, 40));
     EXPECT_TRUE(waitFor([&] { return brightness(screenshot(), paper) < 90; }));
+    keepScreenshot("night-lamp", reader->geometry);
 }
 
 TEST_F(Journey, ThePadSizeSetsTheNextReadingWindowsSize)
@@ -333,6 +339,7 @@ TEST_F(Journey, ThePadSizeSetsTheNextReadingWindowsSize)
     click(shelfWindow->geometry.topLeft() + shelf::kPreferencesButton);
     const auto preferences = findWindow(QStringLiteral("^Preferences$"));
     ASSERT_TRUE(preferences);
+    keepScreenshot("preferences", preferences->geometry);
     click(preferences->geometry.topLeft() + QPoint(292, 45)); // 60%
     ASSERT_TRUE(waitFor([&] {
         return readFile(app.settingsFile()).find("<PadSize>60<") != std::string::npos;
