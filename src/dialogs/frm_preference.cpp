@@ -1,5 +1,7 @@
 #include "dialogs/frm_preference.h"
 
+#include "platform/qt_text.h"
+
 #include "controls/easy_button.h"
 #include "dialogs/dialog_style.h"
 #include "dialogs/dialog_messages.h"
@@ -16,16 +18,6 @@ namespace quillmoth {
 namespace {
 
 constexpr QSize kDialogSize{470, 416};
-
-QString qt(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
-QString pathText(const std::filesystem::path &path)
-{
-    return QString::fromStdU16String(text::textFromPath(path));
-}
 
 // A group of options with its heading: its own container, so that choosing
 // in one group never clears another.
@@ -77,14 +69,14 @@ void frmPreference::createControls()
     heading(style, 1);
     static constexpr const char16_t *kStyles[] = {u"Shelf", u"Curtain", u"Slide", u"Fade In"};
     for (int i = 0; i < 4; ++i)
-        option(style, i, QRect(8 + (i % 2) * 110, 24 + (i / 2) * 26, 106, 22), qt(kStyles[i]));
+        option(style, i, QRect(8 + (i % 2) * 110, 24 + (i / 2) * 26, 106, 22), qtText(kStyles[i]));
 
     QWidget *pad = makeGroup(this, QRect(252, 10, 206, 82));
     heading(pad, 2);
     for (int i = 0; i < 5; ++i)
         option(pad, kFirstPadSizeOption + i,
                QRect(8 + (i % 3) * 66, 24 + (i / 3) * 26, 64, 22),
-               qt(kPadSizes[std::size_t(i)]) + QLatin1Char('%'));
+               qtText(kPadSizes[std::size_t(i)]) + QLatin1Char('%'));
 
     QWidget *language = makeGroup(this, QRect(12, 100, 446, 52));
     heading(language, 3);
@@ -92,7 +84,7 @@ void frmPreference::createControls()
                                                             u"中文(傳統)", u"My Language"};
     for (int i = 0; i < 4; ++i)
         option(language, kFirstLanguageOption + i, QRect(8 + i * 108, 24, 106, 22),
-               qt(kLanguageCaptions[i]));
+               qtText(kLanguageCaptions[i]));
 
     QWidget *colors = makeGroup(this, QRect(12, 160, 446, 112));
     heading(colors, 4);
@@ -129,11 +121,11 @@ void frmPreference::ApplyLanguage()
                              [this](const CaptionBinding &binding, std::u16string_view caption) {
                                  const auto index = std::size_t(binding.index);
                                  if (binding.control == u"eLabel1")
-                                     m_eLabel1[index]->setCaption(qt(caption));
+                                     m_eLabel1[index]->setCaption(qtText(caption));
                                  else if (binding.control == u"eButton1")
-                                     m_eButton1[index]->setCaption(qt(caption));
+                                     m_eButton1[index]->setCaption(qtText(caption));
                                  else if (binding.control == u"eOption1")
-                                     m_eOption1[index]->setCaption(qt(caption));
+                                     m_eOption1[index]->setCaption(qtText(caption));
                              });
     const std::u16string_view language = m_context.settings.UserLanguage;
     setWindowTitle(dialogText(DialogText::PreferencesTitle, language));
@@ -154,7 +146,7 @@ void frmPreference::RefreshOptions()
     if (!m_eOption1[kTextColorOption]->OptValue())
         selectOption(kGlassColorOption);
     m_swatch->setColor(settings.glassColor);
-    m_eLabel1[0]->setCaption(pathText(settings.DefaultFolder));
+    m_eLabel1[0]->setCaption(qtPath(settings.DefaultFolder));
     m_ChkForceBIG5->setChkValue(settings.ForceBIG5);
 }
 
@@ -245,7 +237,7 @@ void frmPreference::DefineDefaultFolder(bool chooseFolder)
 void frmPreference::chooseBackground()
 {
     UISettings &settings = m_context.settings;
-    const QString startFolder = pathText(settings.backgroundImagePath.parent_path());
+    const QString startFolder = qtPath(settings.backgroundImagePath.parent_path());
     const QString chosen = m_choose.chooseImage ? m_choose.chooseImage(startFolder) : QString();
     if (chosen.isEmpty())
         return;
@@ -284,7 +276,7 @@ void frmPreference::chooseDefaultFolder()
     if (m_context.shelf.TreeBeDefaultPath)
         m_context.shelf.TreeBeDefaultPath(folder);
     store(u"DefaultFolder", text::textFromPath(folder));
-    m_eLabel1[0]->setCaption(pathText(folder));
+    m_eLabel1[0]->setCaption(qtPath(folder));
 }
 
 void frmPreference::done(int result)

@@ -1,5 +1,7 @@
 #include "dialogs/frm_theme_set.h"
 
+#include "platform/qt_text.h"
+
 #include "controls/easy_button.h"
 #include "dialogs/dialog_style.h"
 #include "dialogs/opacity_slider.h"
@@ -29,11 +31,6 @@ constexpr int kAlbumPath = 4;
 constexpr int kOneForAllImage = 3;
 constexpr int kPaperColor = 1;
 constexpr int kOutlineColor = 2;
-
-QString qt(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
 
 std::filesystem::path &imagePathOf(ThemeRecord &theme, int k)
 {
@@ -71,7 +68,7 @@ frmThemeSet::frmThemeSet(DialogContext context, const ThemeEditorRequest &reques
     setFixedSize(kDialogSize);
     setDialogBackground(this);
     createControls();
-    m_Text1->setText(qt(request.name));
+    m_Text1->setText(qtText(request.name));
     // The box is marked in the colour it was given: white to keep the name,
     // red to ask for a new one.
     m_Text1->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; padding: 1px; }")
@@ -300,12 +297,12 @@ void frmThemeSet::LoadThemeIntoEditor()
         m_lblThemeColor[std::size_t(k)]->setVisible(m_chkThemeColor[std::size_t(k)]->ChkValue());
     setColorTarget(0);
 
-    const QString size = qt(fontSizeText(theme.FontSize));
+    const QString size = qtText(fontSizeText(theme.FontSize));
     if (m_cmbFntSize->findText(size) < 0)
         m_cmbFntSize->addItem(size);
     m_cmbFntSize->setCurrentText(size);
     m_draft.FontSize = size.toInt();
-    m_fontShown = theme.FontName.empty() ? QStringLiteral("Arial") : qt(theme.FontName);
+    m_fontShown = theme.FontName.empty() ? QStringLiteral("Arial") : qtText(theme.FontName);
     if (m_cmbFont->findText(m_fontShown) < 0)
         m_cmbFont->insertItem(0, m_fontShown);
     m_cmbFont->setCurrentText(m_fontShown);
@@ -330,7 +327,7 @@ void frmThemeSet::ApplyLanguage()
     quillmoth::ApplyLanguage(
         m_context.language, captionBindings(u"frmThemeSet"),
         [this](const CaptionBinding &binding, std::u16string_view text) {
-            const QString caption = qt(text);
+            const QString caption = qtText(text);
             const auto k = std::size_t(std::max(binding.index, 0));
             const std::u16string_view control = binding.control;
             if (control == u"BtnTheme")
@@ -530,7 +527,7 @@ bool frmThemeSet::SaveTheme(bool saveAs)
     std::error_code folderError;
     std::filesystem::create_directories(themes, folderError);
     if (file.empty() || !writeThemeFile(file, record, m_context.folder.root(), &error)) {
-        tell(DialogText::ThemeNotSaved, qt(error));
+        tell(DialogText::ThemeNotSaved, qtText(error));
         return false;
     }
     return true;

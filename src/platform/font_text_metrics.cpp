@@ -1,5 +1,7 @@
 #include "font_text_metrics.h"
 
+#include "platform/qt_text.h"
+
 #include <QFontMetricsF>
 #include <QTextLayout>
 
@@ -7,11 +9,6 @@ namespace quillmoth {
 namespace {
 
 constexpr int kDotsPerMeterAt96Dpi = 3780;
-
-QString toQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
-}
 
 } // namespace
 
@@ -31,14 +28,14 @@ QFont FontTextMetrics::themeFont(const QString &family, double points)
 
 double FontTextMetrics::width(std::u16string_view text) const
 {
-    return QFontMetricsF(m_font, &m_device).horizontalAdvance(toQString(text));
+    return QFontMetricsF(m_font, &m_device).horizontalAdvance(qtText(text));
 }
 
 double FontTextMetrics::height(std::u16string_view text) const
 {
     // A line's height covers every font that draws the text, so a Chinese
     // sample in a Western theme font measures as tall as it is drawn.
-    QTextLayout layout(toQString(text), m_font, &m_device);
+    QTextLayout layout(qtText(text), m_font, &m_device);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();

@@ -1,5 +1,7 @@
 #include "spread_painter.h"
 
+#include "platform/qt_text.h"
+
 #include "reader/reader_geometry.h"
 
 #include "engine/chapter_detection.h"
@@ -16,11 +18,6 @@ namespace quillmoth {
 namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
-
-QString toQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
-}
 
 // Text drawn with its top-left corner at `topLeft`, the way a surface prints.
 void printAt(QPainter &painter, QPointF topLeft, const QString &text)
@@ -66,7 +63,7 @@ void paintOutline(QPainter &painter, QPoint origin, const std::vector<std::u16st
     const QFontMetricsF metrics(style.font, painter.device());
     qreal widest = 0;
     for (std::u16string_view line : lines)
-        widest = std::max(widest, metrics.horizontalAdvance(toQString(line)));
+        widest = std::max(widest, metrics.horizontalAdvance(qtText(line)));
     const QSize size(int(std::ceil(widest)) + 4, int(lines.size()) * style.lineHeight + 4);
     const qreal ratio = devicePixelRatioOf(painter);
     QImage layer(size * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -77,7 +74,7 @@ void paintOutline(QPainter &painter, QPoint origin, const std::vector<std::u16st
         layerPainter.setFont(style.font);
         layerPainter.setPen(style.outlineColor);
         for (std::size_t k = 0; k < lines.size(); ++k)
-            printAt(layerPainter, QPointF(2, 2 + double(k) * style.lineHeight), toQString(lines[k]));
+            printAt(layerPainter, QPointF(2, 2 + double(k) * style.lineHeight), qtText(lines[k]));
     }
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx)
@@ -127,7 +124,7 @@ PageTextExtent paintPageText(QPainter &painter, QPoint origin, std::u16string_vi
         if (line.empty())
             continue;
         painter.setPen(color);
-        printAt(painter, QPointF(origin.x(), top), toQString(line));
+        printAt(painter, QPointF(origin.x(), top), qtText(line));
     }
     painter.restore();
     return extent;

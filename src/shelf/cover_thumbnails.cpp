@@ -1,5 +1,7 @@
 #include "shelf/cover_thumbnails.h"
 
+#include "platform/qt_text.h"
+
 #include "platform/imaging.h"
 #include "text/text_paths.h"
 
@@ -12,11 +14,6 @@
 namespace quillmoth {
 
 namespace {
-
-QString pathText(const std::filesystem::path &path)
-{
-    return QString::fromStdU16String(text::textFromPath(path));
-}
 
 bool isRegularFile(const std::filesystem::path &path)
 {
@@ -58,9 +55,9 @@ bool GdipSavetoJPEG(const std::filesystem::path &source, const std::filesystem::
 {
     if (thumbnailFile.empty() || !thumbnailFile.has_filename())
         return false;
-    const QImage picture = loadImage(pathText(source));
+    const QImage picture = loadImage(qtPath(source));
     const QImage cover = thumbnail(picture, kThumbnailSize.width(), kThumbnailSize.height());
-    return !cover.isNull() && saveJpeg(cover, pathText(thumbnailFile), kThumbnailQuality);
+    return !cover.isNull() && saveJpeg(cover, qtPath(thumbnailFile), kThumbnailQuality);
 }
 
 bool eraseThumbnail(const std::filesystem::path &thumbsFolder, const BookEntry &book)
@@ -107,7 +104,7 @@ QImage CoverCache::cover(const std::filesystem::path &file, QSize size)
     }
 
     // Decoding straight at cover size keeps large pictures cheap.
-    QImageReader reader(pathText(file));
+    QImageReader reader(qtPath(file));
     reader.setScaledSize(size);
     QImage image = reader.read();
     if (image.isNull())

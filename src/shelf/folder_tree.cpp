@@ -1,5 +1,7 @@
 #include "shelf/folder_tree.h"
 
+#include "platform/qt_text.h"
+
 #include "controls/cls_node.h"
 #include "controls/cls_nodes.h"
 #include "text/code_page.h"
@@ -8,11 +10,6 @@
 namespace quillmoth {
 
 namespace {
-
-QString qt(const std::u16string &text)
-{
-    return QString::fromStdU16String(text);
-}
 
 std::filesystem::path withoutTrailingSeparator(std::filesystem::path path)
 {
@@ -25,7 +22,7 @@ std::filesystem::path withoutTrailingSeparator(std::filesystem::path path)
 
 QString FolderTree::keyOf(const std::filesystem::path &path)
 {
-    return qt(utf16FromBytesEscaped(withoutTrailingSeparator(path).native()));
+    return qtText(utf16FromBytesEscaped(withoutTrailingSeparator(path).native()));
 }
 
 std::filesystem::path FolderTree::pathOf(const QString &key)
@@ -38,10 +35,10 @@ void FolderTree::addChildren(const QString &parentKey, const FolderScan &scan, b
     std::vector<ClsNodes::NewNode> children;
     children.reserve(scan.subfolders.size() + (withBooks ? scan.bookFiles.size() : 0));
     for (const FolderChild &folder : scan.subfolders)
-        children.push_back({keyOf(folder.path), qt(folder.name), m_icons.folder});
+        children.push_back({keyOf(folder.path), qtText(folder.name), m_icons.folder});
     if (withBooks) {
         for (const FolderChild &book : scan.bookFiles)
-            children.push_back({keyOf(book.path), qt(book.name), m_icons.book});
+            children.push_back({keyOf(book.path), qtText(book.name), m_icons.book});
     }
     // Keys already in the tree are skipped there.
     m_nodes.AddItems(parentKey, children);
@@ -64,7 +61,7 @@ void FolderTree::TreeBeDefaultPath(const FolderScan &scan)
     m_nodes.Clear();
     const std::filesystem::path folder = withoutTrailingSeparator(scan.folder);
     const QString key = keyOf(folder);
-    QString caption = qt(text::textFromPath(folder.filename()));
+    QString caption = qtText(text::textFromPath(folder.filename()));
     if (caption.isEmpty())
         caption = key; // "/" has no last part
     m_nodes.AddItem(key, caption, {}, kNoColor, kNoColor, m_icons.root);
@@ -80,7 +77,7 @@ void FolderTree::LoadDriveTree(const std::vector<DriveScan> &drives)
     // so that folder is not listed under "/" again.
     for (const DriveScan &drive : drives) {
         m_nodes.AddItem(keyOf(drive.drive),
-                        qt(text::textFromPath(withoutTrailingSeparator(drive.drive))), {},
+                        qtText(text::textFromPath(withoutTrailingSeparator(drive.drive))), {},
                         kNoColor, kNoColor, m_icons.drive);
     }
     for (const DriveScan &drive : drives)

@@ -1,5 +1,7 @@
 #include "shelf/frm_main.h"
 
+#include "platform/qt_text.h"
+
 #include "controls/cls_node.h"
 #include "controls/cls_uni_tool_tip.h"
 #include "controls/easy_button.h"
@@ -49,16 +51,6 @@ constexpr int kShortestClipboard = 101; // characters
 constexpr int kWheelNotch = 120;
 constexpr QColor kWindowColor{16, 16, 16};
 
-QString qt(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
-QString pathText(const std::filesystem::path &path)
-{
-    return QString::fromStdU16String(text::textFromPath(path));
-}
-
 FolderTreeIcons treeIcons()
 {
     return {QPixmap::fromImage(builtinImage(BuiltinPicture::TreeDrive)),
@@ -78,7 +70,7 @@ frmMain::frmMain(const ShelfContext &context, QWidget *parent)
       m_tree(std::make_unique<FolderTree>(m_TreeBe2->Nodes(), treeIcons())),
       m_pages(m_covers, context.flags.IsRefreshing, this)
 {
-    setWindowTitle(qt(kCaption));
+    setWindowTitle(qtText(kCaption));
     setAcceptDrops(true);
     setMouseTracking(true);
     QFont windowFont(QStringLiteral("Tahoma"));
@@ -156,7 +148,7 @@ void frmMain::createControls()
 
 QString frmMain::text(std::u16string_view key) const
 {
-    return qt(m_context.language.textOrKey(key));
+    return qtText(m_context.language.textOrKey(key));
 }
 
 void frmMain::setMessages(MessageFunction ask)
@@ -199,7 +191,7 @@ bool frmMain::Form_Load()
 bool frmMain::loadSteps()
 {
     if (!loadShelfStartup(m_context, [this](const SettingsErrorReport &report) {
-            m_ask(QMessageBox::Warning, qt(report.message), QMessageBox::Ok);
+            m_ask(QMessageBox::Warning, qtText(report.message), QMessageBox::Ok);
         })) {
         unknownError();
         return false;
@@ -237,7 +229,7 @@ bool frmMain::loadSteps()
     }
     m_Label1->setGeometry(4, height() - 20, width(), 19);
     m_Label1->clear();
-    setWindowTitle(qt(kCaption));
+    setWindowTitle(qtText(kCaption));
     return true;
 }
 
@@ -247,7 +239,7 @@ void frmMain::unknownError()
     const std::optional<std::u16string> message = m_context.language.text(u"UnkownErrorTerminate");
     m_ask(QMessageBox::Critical,
           message
-              ? qt(*message)
+              ? qtText(*message)
               : QStringLiteral("An unexpected error occurred. Quillmoth cannot finish loading."),
           QMessageBox::Ok);
 }
@@ -364,7 +356,7 @@ void frmMain::InitBackground(const std::filesystem::path &imagePath)
     QPainter painter(&m_windowPicture);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!imagePath.empty()) {
-        QImage background = loadImage(pathText(imagePath));
+        QImage background = loadImage(qtPath(imagePath));
         if (background.isNull()) {
             // Never write over the user's picture: the built-in one stands in,
             // and is written out only as the program's own default file.
@@ -455,7 +447,7 @@ void frmMain::selectBook(int index)
     if (!book)
         return;
     m_CurrentBook = book;
-    m_Label1->setText(pathText(book->fullPath()));
+    m_Label1->setText(qtPath(book->fullPath()));
 }
 
 void frmMain::coverPressed(int index, Qt::MouseButton)
@@ -487,7 +479,7 @@ void frmMain::openBook(int index)
     const std::uintmax_t length = std::filesystem::file_size(path, error);
     if (error || !std::filesystem::is_regular_file(path, error)) {
         m_ask(QMessageBox::Warning,
-              QStringLiteral("This book is no longer there:\n%1").arg(pathText(path)),
+              QStringLiteral("This book is no longer there:\n%1").arg(qtPath(path)),
               QMessageBox::Ok);
         return;
     }
@@ -556,7 +548,7 @@ void frmMain::imageClicked(int index)
     case 3: {
         const std::filesystem::path help =
             m_context.folder.helpFilePath(m_context.settings.UserLanguage);
-        QDesktopServices::openUrl(QUrl::fromLocalFile(pathText(help)));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(qtPath(help)));
         break;
     }
     default:
@@ -598,7 +590,7 @@ void frmMain::EraseCoverPic()
         return;
     const std::filesystem::path thumbnail = thumbnailPath(thumbsFolder(), *book);
     if (!eraseThumbnail(thumbsFolder(), *book))
-        qCWarning(lcShelf) << "err in EraseCoverPic" << pathText(thumbnail);
+        qCWarning(lcShelf) << "err in EraseCoverPic" << qtPath(thumbnail);
     m_covers.forget(thumbnail);
     RefreshCoverRect();
 }
@@ -703,7 +695,7 @@ void frmMain::pagePress(QPoint point, Qt::MouseButton button)
     if (!book)
         return;
     m_CurrentBook = book;
-    const QString path = pathText(book->fullPath());
+    const QString path = qtPath(book->fullPath());
     if (path != m_LastSelectedPath) {
         m_LastSelectedPath = path;
         m_Label1->setText(path);

@@ -1,5 +1,7 @@
 #include "shelf/theme_panel.h"
 
+#include "platform/qt_text.h"
+
 #include "controls/easy_button.h"
 #include "settings/theme_file.h"
 
@@ -11,11 +13,6 @@
 namespace quillmoth {
 
 namespace {
-
-QString qt(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
 
 } // namespace
 
@@ -49,7 +46,7 @@ ThemePanel::ThemePanel(const ShelfContext &context, QWidget *parent)
     static constexpr const char16_t *kCaptions[] = {u"Apply", u"Modify", u"Delete", u"New"};
     for (int i = 0; i < 4; ++i) {
         auto *button = new EasyButton(this);
-        button->setCaption(qt(kCaptions[i]));
+        button->setCaption(qtText(kCaptions[i]));
         button->setAlign(0);
         button->setGeometry(6 + i * 52, 238, 50, 26);
         m_BtnTheme[std::size_t(i)] = button;
@@ -65,13 +62,13 @@ void ThemePanel::applyLanguage()
     ApplyLanguage(m_context.language, captionBindings(u"frmMain"),
                   [this](const CaptionBinding &binding, std::u16string_view caption) {
                       if (binding.control == u"lblThemeLabel" && binding.index == 0)
-                          m_lblThemeLabel[0]->setText(qt(caption));
+                          m_lblThemeLabel[0]->setText(qtText(caption));
                       else if (binding.control == u"BtnTheme")
-                          m_BtnTheme[std::size_t(binding.index)]->setCaption(qt(caption));
+                          m_BtnTheme[std::size_t(binding.index)]->setCaption(qtText(caption));
                   });
     m_list.currentCaption =
         currentThemeCaption(m_context.language, m_context.settings.CurrentTheme);
-    m_lblThemeLabel[1]->setText(qt(m_list.currentCaption));
+    m_lblThemeLabel[1]->setText(qtText(m_list.currentCaption));
 }
 
 bool ThemePanel::busy() const
@@ -91,10 +88,10 @@ void ThemePanel::showList()
 {
     m_List1->clear();
     for (const std::u16string &name : m_list.names)
-        m_List1->addItem(qt(name));
+        m_List1->addItem(qtText(name));
     if (m_list.selected >= 0)
         m_List1->setCurrentRow(m_list.selected);
-    m_lblThemeLabel[1]->setText(qt(m_list.currentCaption));
+    m_lblThemeLabel[1]->setText(qtText(m_list.currentCaption));
 }
 
 void ThemePanel::setOpen(bool open)
@@ -200,10 +197,10 @@ void ThemePanel::remove()
     if (!prompt)
         return;
     if (prompt->refused) {
-        m_ask(QMessageBox::Information, qt(prompt->message), QMessageBox::Ok);
+        m_ask(QMessageBox::Information, qtText(prompt->message), QMessageBox::Ok);
         return;
     }
-    if (m_ask(QMessageBox::Question, qt(prompt->message), QMessageBox::Ok | QMessageBox::Cancel) !=
+    if (m_ask(QMessageBox::Question, qtText(prompt->message), QMessageBox::Ok | QMessageBox::Cancel) !=
         QMessageBox::Ok)
         return;
     ThemeContext themes = m_context.themeContext();
