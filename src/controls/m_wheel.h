@@ -6,6 +6,27 @@
 
 namespace quillmoth {
 
+// Adds up wheel rotation into whole notches: touchpads and fine wheels send
+// parts of a notch, and a part alone turns nothing.
+class NotchCounter {
+public:
+    static constexpr int kNotch = 120;
+
+    // The whole notches reached with this rotation, positive away from the
+    // user; what is left over waits for the next.
+    int add(int rotation)
+    {
+        m_rest += rotation;
+        const int notches = m_rest / kNotch;
+        m_rest -= notches * kNotch;
+        return notches;
+    }
+    void reset() { m_rest = 0; }
+
+private:
+    int m_rest = 0;
+};
+
 // Delivers the wheel turns of another widget as the signal WheelScroll.
 // While the hook is on, the watched widget never sees a vertical wheel
 // event; switching it off gives the widget its normal wheel handling back.

@@ -25,7 +25,6 @@ constexpr int kGlyphSize = 9;
 constexpr int kIconSize = 16;
 constexpr int kIconGap = 4;
 constexpr int kButtonMargin = 4;
-constexpr int kWheelNotch = 120;
 
 QColor color(int value)
 {
@@ -392,10 +391,7 @@ void TreeBe::onWheel(int rotation)
 {
     if (!m_scrollBar->isVisible())
         return;
-    // High-resolution wheels send fractions of a notch; they add up.
-    m_wheelRemainder += rotation;
-    const int notches = m_wheelRemainder / kWheelNotch;
-    m_wheelRemainder -= notches * kWheelNotch;
+    const int notches = m_notches.add(rotation);
     m_scrollBar->setValue(m_scrollBar->value() - notches * QApplication::wheelScrollLines());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/m_wheel.h"
 #include "controls/cls_nodes.h"
 
 #include <QPixmap>
@@ -165,7 +166,7 @@ private:
     QString m_oldSelKey;
     QString m_hoverKey;
     bool m_hoverOnButton = false;
-    int m_wheelRemainder = 0;
+    NotchCounter m_notches;
 
     bool m_layoutDirty = true;
     bool m_layoutScheduled = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/m_wheel.h"
 #include "reader/bookmark_tabs.h"
 #include "reader/curl_geometry.h"
 #include "reader/page_surfaces.h"
@@ -231,7 +232,7 @@ private:
     int m_SliderGrabX = 0;
     bool m_spreadDrawn = false;  // DrawSpread has run in this pad's life
     int m_SelectedBookmark = 0;
-    int m_wheelRemainder = 0;
+    NotchCounter m_notches;
 
     TurnImages m_turnImages;
     std::optional<CurlGeometry> m_frame;  // the turn frame shown over the picture

@@ -281,15 +281,14 @@ void Reader::keyPressEvent(QKeyEvent *event)
 void Reader::onWheel(int, int rotation, double x, double)
 {
     if (m_IsBusy || m_panel->isOut() || !m_book) {
-        m_wheelRemainder = 0;
+        m_notches.reset();
         return;
     }
-    // Touchpads and fine wheels send parts of a notch: a page per whole notch.
-    m_wheelRemainder += rotation;
-    if (std::abs(m_wheelRemainder) < 120)
+    // A page per whole notch.
+    const int notches = m_notches.add(rotation);
+    if (notches == 0)
         return;
-    const bool towardsUser = m_wheelRemainder < 0;
-    m_wheelRemainder %= 120;
+    const bool towardsUser = notches < 0;
     const PageRectangle &page = geometry().PageRect;
     if (towardsUser) {
         if (m_AnchorPage < m_book->PageCount)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/m_wheel.h"
 #include "shelf/book_list.h"
 #include "shelf/cover_pages.h"
 #include "shelf/cover_thumbnails.h"
@@ -190,7 +191,7 @@ private:
     bool m_openingArmed = false;
     int m_HoveredPage = -1;
     int m_dragOverPosition = -1;
-    int m_wheelRemainder = 0;
+    NotchCounter m_notches;
 };
 
 } // namespace quillmoth

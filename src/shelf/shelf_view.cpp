@@ -17,7 +17,6 @@ namespace {
 
 // Rows drawn beyond the seen part, so a wheel notch rarely needs new drawing.
 constexpr int kBandMargin = 2 * shelf::kRowPitch;
-constexpr int kWheelNotch = 120;
 
 } // namespace
 
@@ -106,13 +105,10 @@ void ShelfView::wheelTurned(int rotation)
 {
     if (!m_scroll || !m_scroll->canScroll())
         return;
-    // Touchpads send parts of a notch; a whole notch scrolls one row.
-    m_wheelRemainder += rotation;
-    while (std::abs(m_wheelRemainder) >= kWheelNotch) {
-        const bool away = m_wheelRemainder > 0;
-        m_wheelRemainder -= away ? kWheelNotch : -kWheelNotch;
-        m_scroll->wheel(away ? ShelfScroll::Direction::Up : ShelfScroll::Direction::Down);
-    }
+    // A whole notch scrolls one row.
+    const int notches = m_notches.add(rotation);
+    for (int i = 0; i < std::abs(notches); ++i)
+        m_scroll->wheel(notches > 0 ? ShelfScroll::Direction::Up : ShelfScroll::Direction::Down);
     if (m_scroll->isRunning() && !m_Timer2.isActive())
         m_Timer2.start();
     update();

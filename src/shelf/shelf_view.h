@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/m_wheel.h"
 #include "shelf/book_list.h"
 #include "shelf/shelf_layout.h"
 #include "shelf/shelf_painter.h"
@@ -109,7 +110,7 @@ private:
     QTimer m_Timer2;
     MWheel *m_wheel;
     QLabel *m_Label2;
-    int m_wheelRemainder = 0;
+    NotchCounter m_notches;
 
     QImage m_band; // the drawn part of the canvas
     int m_bandTop = 0;
