@@ -25,23 +25,10 @@ QImage paintThemePreview(const ThemeRecord &theme, const AppFolder &folder,
     surfaces.LoadShadowImages(folder);
     surfaces.listAlbum();
 
-    BookSettings settings;
-    settings.PageWidth = geometry.PageWidth;
-    settings.PageHeight = geometry.PageHeight;
-    settings.LineSpace = theme.LineSpace;
-    settings.PadSize = input.padSize;
-    settings.ReformatParagraphs = theme.ReformatParagraphs;
-    settings.ListUpChapters = theme.ListUpChapters;
-    settings.IllustrationsOn = surfaces.hasIllustrations();
     const FontTextMetrics metrics(padTheme.font);
-    const Book book =
-        Book_CreatBOOK(input.sample, true, settings, metrics, codePage, nullptr, nullptr);
-
-    QFont numberFont = padTheme.font;
-    numberFont.setPointSizeF(9);
-    const int lineHeight =
-        roundHalfEvenToInt(metrics.height(book.IsCJK ? u"的" : u"H")) + theme.LineSpace;
-    surfaces.setBook(book, lineHeight, QFontMetrics(numberFont).height());
+    const Book book = Book_CreatBOOK(input.sample, true, surfaces.bookSettings(theme), metrics,
+                                     codePage, nullptr, nullptr);
+    surfaces.setBook(book, metrics, theme.LineSpace);
     surfaces.DrawBGround();
     surfaces.DrawSpread(2);
     return surfaces.picBase2();

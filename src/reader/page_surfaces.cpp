@@ -1,12 +1,14 @@
 #include "page_surfaces.h"
 
 #include "engine/book.h"
+#include "engine/text_metrics.h"
 #include "platform/colors.h"
 #include "platform/imaging.h"
 #include "platform/resource_extraction.h"
 #include "settings/theme_record.h"
 #include "text/app_folder.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -129,6 +131,27 @@ void PageSurfaces::setBook(const Book &book, int lineHeight, int pageNumberHeigh
     m_book = &book;
     m_lineHeight = std::max(lineHeight, 1);
     m_pageNumberHeight = std::max(pageNumberHeight, 1);
+}
+
+void PageSurfaces::setBook(const Book &book, const TextMetrics &metrics, int lineSpace)
+{
+    QFont numberFont = m_theme.font;
+    numberFont.setPointSizeF(9);
+    setBook(book, roundHalfEvenToInt(metrics.height(book.IsCJK ? u"的" : u"H")) + lineSpace,
+            QFontMetrics(numberFont).height());
+}
+
+BookSettings PageSurfaces::bookSettings(const ThemeRecord &theme) const
+{
+    BookSettings settings;
+    settings.PageWidth = m_geometry.PageWidth;
+    settings.PageHeight = m_geometry.PageHeight;
+    settings.LineSpace = theme.LineSpace;
+    settings.PadSize = m_padSize;
+    settings.ReformatParagraphs = theme.ReformatParagraphs;
+    settings.ListUpChapters = theme.ListUpChapters;
+    settings.IllustrationsOn = hasIllustrations();
+    return settings;
 }
 
 SpreadLayout PageSurfaces::layout() const

@@ -15,7 +15,9 @@
 namespace quillmoth {
 
 class AppFolder;
+class TextMetrics;
 struct Book;
+struct BookSettings;
 struct ThemeRecord;
 
 // The theme as the pad draws it.
@@ -74,6 +76,13 @@ public:
     // The book to draw, with the height of its lines (the text height of 的
     // or H plus the line space) and the page number's height.
     void setBook(const Book &book, int lineHeight, int pageNumberHeight);
+    // The same, the heights measured: the lines in `metrics` (the page font)
+    // with the theme's line space, the page numbers in the theme font at 9
+    // points.
+    void setBook(const Book &book, const TextMetrics &metrics, int lineSpace);
+
+    // What the engine lays a book out by on these surfaces, in this theme.
+    BookSettings bookSettings(const ThemeRecord &theme) const;
 
     // DrawBGround: composes the book's background into picBase2 and keeps it
     // for every later spread. Returns ShadeOpacity.

@@ -224,13 +224,7 @@ void Reader::Book_CreatBOOK(const std::u16string &source, bool fromClipboard)
     BookOpeningRequest request;
     request.source = source;
     request.fromClipboard = fromClipboard;
-    request.settings.PageWidth = geometry().PageWidth;
-    request.settings.PageHeight = geometry().PageHeight;
-    request.settings.LineSpace = theme.LineSpace;
-    request.settings.PadSize = int(leadingValue(m_context.settings.padSize));
-    request.settings.ReformatParagraphs = theme.ReformatParagraphs;
-    request.settings.ListUpChapters = theme.ListUpChapters;
-    request.settings.IllustrationsOn = m_surfaces.hasIllustrations();
+    request.settings = m_surfaces.bookSettings(theme);
     request.settings.ForceBIG5 = m_context.settings.ForceBIG5;
     request.metrics = std::make_shared<RecordedTextMetrics>(*m_metrics);
     request.codePage = std::make_shared<AnsiCodePage>(m_context.codePage);
@@ -290,12 +284,7 @@ void Reader::finishOpening(std::shared_ptr<Book> book)
     unsetCursor();
     m_book = std::make_unique<Book>(std::move(*book));
     m_bookmarks = BookBookmarks::fromBook(*m_book);
-    const int lineHeight =
-        roundHalfEvenToInt(m_metrics->height(m_book->IsCJK ? u"的" : u"H")) +
-        m_context.theme.LineSpace;
-    QFont numberFont = m_surfaces.theme().font;
-    numberFont.setPointSizeF(9);
-    m_surfaces.setBook(*m_book, lineHeight, QFontMetrics(numberFont).height());
+    m_surfaces.setBook(*m_book, *m_metrics, m_context.theme.LineSpace);
     m_panel->setChapters(m_book->ChapterTitles, m_book->ChapterPages);
     try {
         DrawFirstPage();
