@@ -55,24 +55,33 @@ bool XServer::ensureRunning()
             return false;
         }
     }
-    // Xvfb picks a free display itself and says which on its output.
-    auto started = std::make_unique<Server>();
-    started->process.start(QStringLiteral("Xvfb"),
-                           {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                            QStringLiteral("-screen"), QStringLiteral("0"),
-                            QStringLiteral("%1x%2x24")
-                                .arg(screenSize().width())
-                                .arg(screenSize().height()),
-                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    // A display of its own, away from the low numbers a desktop uses; Xvfb
+    // says on its output when it is ready (or ends when the number is taken).
+    std::unique_ptr<Server> started;
     QByteArray number;
-    const bool ready = waitFor(
-        [&] {
-            started->process.waitForReadyRead(100);
-            number += started->process.readAllStandardOutput();
-            return number.contains('\n');
-        },
-        15s);
-    if (!ready) {
+    for (int attempt = 0; attempt < 20 && !started; ++attempt) {
+        auto candidate = std::make_unique<Server>();
+        const int display = 100 + int((QCoreApplication::applicationPid() + attempt * 37) % 800);
+        candidate->process.start(QStringLiteral("Xvfb"),
+                                 {QStringLiteral(":%1").arg(display), QStringLiteral("-displayfd"),
+                                  QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                  QStringLiteral("%1x%2x24")
+                                      .arg(screenSize().width())
+                                      .arg(screenSize().height()),
+                                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        number.clear();
+        const bool ready = waitFor(
+            [&] {
+                candidate->process.waitForReadyRead(100);
+                number += candidate->process.readAllStandardOutput();
+                return number.contains('\n') ||
+                       candidate->process.state() == QProcess::NotRunning;
+            },
+            15s);
+        if (ready && number.contains('\n'))
+            started = std::move(candidate);
+    }
+    if (!started) {
         ADD_FAILURE() << "no X server could be started";
         return false;
     }
