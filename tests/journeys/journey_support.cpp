@@ -61,6 +61,9 @@ bool XServer::ensureRunning()
     QByteArray number;
     for (int attempt = 0; attempt < 20 && !started; ++attempt) {
         auto candidate = std::make_unique<Server>();
+        candidate->process.setStandardErrorFile(QDir::tempPath() +
+                                                QStringLiteral("/quillmoth-journey-xvfb-%1.log")
+                                                    .arg(QCoreApplication::applicationPid()));
         const int display = 100 + int((QCoreApplication::applicationPid() + attempt * 37) % 800);
         candidate->process.start(QStringLiteral("Xvfb"),
                                  {QStringLiteral(":%1").arg(display), QStringLiteral("-displayfd"),
@@ -68,7 +71,11 @@ bool XServer::ensureRunning()
                                   QStringLiteral("%1x%2x24")
                                       .arg(screenSize().width())
                                       .arg(screenSize().height()),
-                                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                  QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                  // Without it the server starts afresh whenever its last
+                                  // client leaves, and a program connecting just then
+                                  // finds no server.
+                                  QStringLiteral("-noreset")});
         number.clear();
         const bool ready = waitFor(
             [&] {
@@ -437,6 +444,12 @@ void Journey::TearDown()
 {
     if (HasFailure() && !app.howItEnded().isEmpty())
         std::printf("the program %s\n", qPrintable(app.howItEnded()));
+    if (HasFailure()) {
+        QFile log(QDir::tempPath() + QStringLiteral("/quillmoth-journey-xvfb-%1.log")
+                                         .arg(QCoreApplication::applicationPid()));
+        if (log.open(QIODevice::ReadOnly))
+            std::printf("the X server said:\n%s\n", log.readAll().constData());
+    }
     if (HasFailure()) {
         const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
         const fs::path folder = QUILLMOTH_JOURNEY_FAILURES;
