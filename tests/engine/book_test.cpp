@@ -45,22 +45,18 @@ std::size_t positionOf(int line, int column) { return std::size_t(1 + line * 14 
 
 } // namespace
 
-TEST(BookFileName, KeepsThreeCharactersAfterTheLastDot)
+// The name after the last separator, up to three characters after its last
+// dot; a dot in a folder name does not count.
+TEST(BookFileName, KeepsThreeCharactersAfterTheLastDotOfTheName)
 {
-    EXPECT_EQ(bookFileNameFromPath(u"/books/Novel.txt"), u"Novel.txt");
-    EXPECT_EQ(bookFileNameFromPath(u"C:\\Books\\Novel.txt"), u"Novel.txt");
-    EXPECT_EQ(bookFileNameFromPath(u"/books/a.text"), u"a.tex");
-    EXPECT_EQ(bookFileNameFromPath(u"/books/a.b"), u"a.b");
-    EXPECT_EQ(bookFileNameFromPath(u"Novel.txt"), u"Novel.txt");
-}
-
-TEST(BookFileName, TakesTheWholeNameWhenItHasNoDot)
-{
-    EXPECT_EQ(bookFileNameFromPath(u"/books/README"), u"README");
-    EXPECT_EQ(bookFileNameFromPath(u"/my.books/README"), u"README");
-    EXPECT_EQ(bookFileNameFromPath(u"C:\\my.books\\README"), u"README");
-    EXPECT_EQ(bookFileNameFromPath(u"README"), u"README");
-    EXPECT_EQ(bookFileNameFromPath(u"/books/"), u"");
+    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+        {u"/books/Novel.txt", u"Novel.txt"},  {u"C:\\Books\\Novel.txt", u"Novel.txt"},
+        {u"/books/a.text", u"a.tex"},         {u"/books/a.b", u"a.b"},
+        {u"Novel.txt", u"Novel.txt"},         {u"/books/README", u"README"},
+        {u"/my.books/README", u"README"},     {u"C:\\my.books\\README", u"README"},
+        {u"README", u"README"},               {u"/books/", u""},
+    };
+    checkEachCase(cases, [](const auto &c) { EXPECT_EQ(bookFileNameFromPath(c.first), c.second); });
 }
 
 TEST(BookTitle, DropsEveryDotTxtCaseSensitively)
@@ -143,8 +139,6 @@ TEST(CreatBOOK, ForcedBig5DecodesWithoutDetection)
 
 TEST(LoadBookmarks, KeepsGapsForEmptyKeys)
 {
-    ScratchFolder folder;
-    const auto path = folder.write("Novel.txt", "0123456789");
     const FakeBookmarks bookmarks(u"Novel", {{u"BM3", u"4,51"}});
     Book book;
     book.BookText = u"0123456789";

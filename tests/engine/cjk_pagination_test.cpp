@@ -34,41 +34,39 @@ TEST(MakePagesChST, WrapsLongParagraphsAndPadsThemToThreeTimesTheirLength)
     EXPECT_EQ(book.Pages.page(1), text.substr(0, 10) + u"\r\n" + text.substr(10, 10) + u"\r\n" +
                                       text.substr(20) + u"\r\n" + std::u16string(44, u' ') + u"\r\n");
     EXPECT_EQ(book.Pages.page(2), u"");
-
-    const Book exact = layOut(chinese(21), page(230, 900));
-    const std::u16string text21 = chinese(21);
-    EXPECT_EQ(exact.Pages.page(1), text21.substr(0, 10) + u"\r\n" + text21.substr(10, 10) +
-                                       u"\r\n" + text21.substr(20) + u"\r\n" +
-                                       std::u16string(36, u' ') + u"\r\n");
 }
 
-TEST(MakePagesChST, ShortensRunsOfEmptyLinesToOne)
+// Runs of empty lines shorten to one, bare line feeds become line ends, and a
+// reformat cleans the text first.
+TEST(MakePagesChST, NormalisesTheLinesOfASingleSpread)
 {
-    const Book book = layOut(kOpening + u"\r\n\r\n\r\n\r\n\r\n乙", page(1000, 900));
-    EXPECT_EQ(book.Pages.page(1), kOpening + u"\r\n\r\n乙");
+    const std::tuple<std::u16string, bool, std::u16string> cases[] = {
+        {kOpening + u"\r\n\r\n\r\n\r\n\r\n乙", false, kOpening + u"\r\n\r\n乙"},
+        {kOpening + u"\n乙\n丙", false, kOpening + u"\r\n乙\r\n丙"},
+        {u"\u3000\u3000" + kOpening + u" ok\n\n\n乙", true, kOpening + u"ok\r\n乙"},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        BookSettings settings = page(1000, 900);
+        settings.ReformatParagraphs = std::get<1>(c);
+        EXPECT_EQ(layOut(std::get<0>(c), settings).Pages.page(1), std::get<2>(c));
+    });
 }
 
-TEST(MakePagesChST, SplitsBareLineFeedTextIntoLinesWithoutReformat)
+// With two lines per page each page takes three; an empty line that would
+// begin a page is dropped, one inside a page kept.
+TEST(MakePagesChST, DropsOnlyAnEmptyFirstLineOfAPage)
 {
-    const Book book = layOut(kOpening + u"\n乙\n丙", page(1000, 900));
-    EXPECT_EQ(book.Pages.page(1), kOpening + u"\r\n乙\r\n丙");
-}
-
-TEST(MakePagesChST, DropsAnEmptyFirstLineOfAPage)
-{
-    // Two lines per page, so each page takes three.
-    const Book book = layOut(lines({kOpening, u"乙", u"丙", u"", u"丁", u"戊", u"己", u"庚"}),
-                             page(1000, 136));
-    EXPECT_EQ(book.LinesPerPage, 2);
-    EXPECT_EQ(pagesOf(book), (std::vector<std::u16string>{kOpening + u"\r\n乙\r\n丙\r\n",
-                                                          u"丁\r\n戊\r\n", u"己\r\n庚\r\n", u""}));
-    EXPECT_EQ(book.Pages.size(), 4);
-}
-
-TEST(MakePagesChST, KeepsEmptyLinesInsideAPage)
-{
-    const Book book = layOut(lines({kOpening, u"", u"乙", u"丙", u"丁"}), page(1000, 136));
-    EXPECT_EQ(pagesOf(book), (std::vector<std::u16string>{kOpening + u"\r\n\r\n乙\r\n", u"丙\r\n丁\r\n"}));
+    const std::pair<std::u16string, std::vector<std::u16string>> cases[] = {
+        {lines({kOpening, u"乙", u"丙", u"", u"丁", u"戊", u"己", u"庚"}),
+         {kOpening + u"\r\n乙\r\n丙\r\n", u"丁\r\n戊\r\n", u"己\r\n庚\r\n", u""}},
+        {lines({kOpening, u"", u"乙", u"丙", u"丁"}), {kOpening + u"\r\n\r\n乙\r\n", u"丙\r\n丁\r\n"}},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        const Book book = layOut(c.first, page(1000, 136));
+        EXPECT_EQ(book.LinesPerPage, 2);
+        EXPECT_EQ(pagesOf(book), c.second);
+        EXPECT_EQ(book.Pages.size(), book.PageCount);
+    });
 }
 
 TEST(MakePagesChST, GivesIllustratedPagesFewerLines)
@@ -84,17 +82,10 @@ TEST(MakePagesChST, GivesIllustratedPagesFewerLines)
     const Book book = layOut(text::join(items, u"\r\n"), settings, tall);
     EXPECT_EQ(book.LinesPerPage, 3);
     EXPECT_EQ(book.IllustrationTop, 280);
-    std::vector<std::size_t> lineCounts;
-    for (const auto &text : pagesOf(book))
-        lineCounts.push_back(text::count(text, u"\r\n"));
-    EXPECT_EQ(lineCounts, (std::vector<std::size_t>{4, 3, 4, 3, 4, 2}));
-
+    EXPECT_EQ(lineCounts(book), (std::vector<std::size_t>{4, 3, 4, 3, 4, 2}));
     settings.IllustrationsOn = false;
-    const Book plain = layOut(text::join(items, u"\r\n"), settings, tall);
-    lineCounts.clear();
-    for (const auto &text : pagesOf(plain))
-        lineCounts.push_back(text::count(text, u"\r\n"));
-    EXPECT_EQ(lineCounts, (std::vector<std::size_t>{4, 4, 4, 4, 4, 0}));
+    EXPECT_EQ(lineCounts(layOut(text::join(items, u"\r\n"), settings, tall)),
+              (std::vector<std::size_t>{4, 4, 4, 4, 4, 0}));
 }
 
 TEST(MakePagesChST, ListsChaptersOnePerPage)
@@ -142,14 +133,6 @@ TEST(MakePagesChST, HasNoSixteenBitLimits)
     EXPECT_GT(tall.PageCount, 2);
 }
 
-TEST(MakePagesChST, ReformatCleansTheTextFirst)
-{
-    BookSettings settings = page(1000, 900);
-    settings.ReformatParagraphs = true;
-    const Book book = layOut(u"\u3000\u3000" + kOpening + u" ok\n\n\n乙", settings);
-    EXPECT_EQ(book.Pages.page(1), kOpening + u"ok\r\n乙");
-}
-
 TEST(MakePagesChST, ZeroWideWidthIsADivisionByZero)
 {
     const FixedTextMetrics zero(8, 0, 18);
@@ -174,17 +157,10 @@ TEST(MakePagesChST, PaginationNeitherLosesNorDuplicatesCharacters)
         settings.ReformatParagraphs = random() % 2 == 0;
         const Book book = layOut(text, settings);
         ASSERT_EQ(book.Error, EngineError::None);
-        const auto visible = [](std::u16string_view s) {
-            std::u16string result;
-            for (char16_t c : s)
-                if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\u3000')
-                    result += c;
-            return result;
-        };
         std::u16string paged;
         for (const auto &pageText : pagesOf(book))
-            paged += visible(pageText);
-        ASSERT_EQ(paged, visible(text)) << "round " << round;
+            paged += visibleCharacters(pageText);
+        ASSERT_EQ(paged, visibleCharacters(text)) << "round " << round;
         ASSERT_EQ(book.PageCount % 2, 0);
     }
 }

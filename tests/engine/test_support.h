@@ -3,6 +3,7 @@
 #include "engine/book.h"
 #include "engine/bookmark_source.h"
 #include "engine/text_metrics.h"
+#include "text/text_ops.h"
 
 #include "../text/text_test_support.h"
 
@@ -45,6 +46,27 @@ inline std::vector<std::u16string> pagesOf(const Book &book)
     for (int page = 1; page <= book.PageCount; ++page)
         pages.emplace_back(book.Pages.page(page));
     return pages;
+}
+
+// The number of line ends on each page of a book.
+inline std::vector<std::size_t> lineCounts(const Book &book)
+{
+    std::vector<std::size_t> counts;
+    for (const auto &text : pagesOf(book))
+        counts.push_back(text::count(text, u"\r\n"));
+    return counts;
+}
+
+// A text without its spaces and line ends: what pagination must neither lose
+// nor duplicate.
+inline std::u16string visibleCharacters(std::u16string_view text)
+{
+    std::u16string visible;
+    for (const char16_t c : text) {
+        if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\u3000')
+            visible += c;
+    }
+    return visible;
 }
 
 // `piece` written `times` times.

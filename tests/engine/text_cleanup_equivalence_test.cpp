@@ -18,16 +18,11 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-std::u16string replaced(std::u16string text, std::u16string_view from, std::u16string_view to)
-{
-    return text::replaceAll(text, from, to);
-}
-
 std::u16string whileContainsReplace(std::u16string text, std::u16string_view from,
                                     std::u16string_view to)
 {
     while (text::contains(text, from))
-        text = replaced(text, from, to);
+        text = text::replaceAll(text, from, to);
     return text;
 }
 
@@ -57,9 +52,9 @@ std::u16string plainNormalize(std::u16string text)
     if (text::contains(text, u"\r\n"))
         return text;
     if (text::contains(text, u"\n"))
-        return replaced(text, u"\n", u"\r\n");
+        return text::replaceAll(text, u"\n", u"\r\n");
     if (text::contains(text, u"\r"))
-        return replaced(text, u"\r", u"\r\n");
+        return text::replaceAll(text, u"\r", u"\r\n");
     return text;
 }
 
@@ -74,7 +69,7 @@ std::u16string plainJoin(Lines lines)
             line += u"^^";
         joined += (i > 0 ? u" " : u"") + line;
     }
-    return replaced(joined, u"^^", u"\r\n\r\n");
+    return text::replaceAll(joined, u"^^", u"\r\n\r\n");
 }
 
 std::u16string plainCleanWest(std::u16string text, bool reformat)
@@ -82,7 +77,7 @@ std::u16string plainCleanWest(std::u16string text, bool reformat)
     text = plainNormalize(text);
     if (!reformat)
         return text;
-    text = replaced(text, u" \r\n", u"\r\n");
+    text = text::replaceAll(text, u" \r\n", u"\r\n");
     while (!text.empty() && text[0] == u'\r')
         text = text.substr(std::min<std::size_t>(2, text.size()));
     text = whileContainsReplace(text, u"\r\n\r\n\r\n", u"\r\n\r\n");
@@ -115,9 +110,9 @@ std::u16string plainCleanWest(std::u16string text, bool reformat)
     if (!blank && shortLines)
         return plainJoin(array);
     if (!blank && !shortLines)
-        return replaced(text, u"\r\n", u"\r\n\r\n");
+        return text::replaceAll(text, u"\r\n", u"\r\n\r\n");
     if (blank && shortLines)
-        return plainJoin(splitText(replaced(text, u"\r\n\r\n", u"\r\n"), u"\r\n"));
+        return plainJoin(splitText(text::replaceAll(text, u"\r\n\r\n", u"\r\n"), u"\r\n"));
     return text;
 }
 
@@ -125,7 +120,7 @@ std::u16string plainCleanChST(std::u16string text)
 {
     text = plainNormalize(text);
     if (text::contains(text, u"\u3000\u3000"))
-        text = replaced(text, u"\u3000\u3000", u"");
+        text = text::replaceAll(text, u"\u3000\u3000", u"");
     while (!text.empty() && text[0] == u'\r')
         text = text.substr(std::min<std::size_t>(2, text.size()));
     while (!text.empty() && text.back() == u'\n')
@@ -138,7 +133,7 @@ std::u16string plainCleanChST(std::u16string text)
             longLine = true;
     if (!longLine)
         text = whileContainsReplace(text, u"\r\n\r\n", u"\r\n");
-    return replaced(text, u" ", u"");
+    return text::replaceAll(text, u" ", u"");
 }
 
 // Texts made of pieces that hit every branch: short and long lines, runs of

@@ -1,6 +1,5 @@
 #include "engine/book.h"
 #include "engine/western_pagination.h"
-#include "text/text_ops.h"
 
 #include "test_support.h"
 
@@ -11,21 +10,8 @@
 using namespace quillmoth;
 using namespace quillmoth::testing;
 
-namespace {
-
-std::vector<std::size_t> lineCounts(const Book &book)
-{
-    std::vector<std::size_t> counts;
-    for (const auto &text : pagesOf(book))
-        counts.push_back(text::count(text, u"\r\n"));
-    return counts;
-}
-
-} // namespace
-
 TEST(MakePagesWest, MeasuresTheSampleForLineLength)
 {
-    EXPECT_EQ(kWesternSample.size(), 67u);
     const Book book = layOut(u"Hello", page(600, 900));
     EXPECT_FALSE(book.IsCJK);
     EXPECT_FLOAT_EQ(book.AvgCharWidth, 536.0f / 66.0f);
@@ -35,12 +21,23 @@ TEST(MakePagesWest, MeasuresTheSampleForLineLength)
     EXPECT_EQ(book.Pages.page(1), u"Hello");
 }
 
-TEST(MakePagesWest, SplitsShortBareLineFeedTextIntoLines)
+// Pages run to the end of the last spread; past PageCount the spread's other
+// page stays, as an empty page or the odd last page.
+TEST(MakePagesWest, CutsPagesOfLinesAndKeepsTheLastSpreadsExtraPage)
 {
-    const Book book = layOut(u"a\nb\nc\nd\ne\nf\ng", page(600, 136));
-    EXPECT_EQ(book.LinesPerPage, 2);
-    EXPECT_EQ(pagesOf(book),
-              (std::vector<std::u16string>{u"a\r\nb\r\nc\r\n", u"d\r\ne\r\nf\r\n", u"g\r\n", u""}));
+    const std::tuple<std::u16string, int, std::vector<std::u16string>> cases[] = {
+        {u"a\nb\nc\nd\ne\nf\ng", 4, {u"a\r\nb\r\nc\r\n", u"d\r\ne\r\nf\r\n", u"g\r\n", u""}},
+        {u"a\r\nb\r\nc\r\nd\r\ne\r\nf", 2, {u"a\r\nb\r\nc\r\n", u"d\r\ne\r\nf\r\n", u""}},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        const Book book = layOut(std::get<0>(c), page(600, 136));
+        EXPECT_EQ(book.LinesPerPage, 2);
+        EXPECT_EQ(book.PageCount, std::get<1>(c));
+        std::vector<std::u16string> pages;
+        for (int number = 1; number <= book.Pages.size(); ++number)
+            pages.emplace_back(book.Pages.page(number));
+        EXPECT_EQ(pages, std::get<2>(c));
+    });
 }
 
 TEST(MakePagesWest, CleansOnlyTextsLongerThanFiveHundredCharacters)
@@ -53,34 +50,21 @@ TEST(MakePagesWest, CleansOnlyTextsLongerThanFiveHundredCharacters)
     EXPECT_TRUE(layOut(text + u"x", settings).Pages.page(1).starts_with(u"abc.\r\n\r\n abc.\r\n"));
 }
 
-TEST(MakePagesWest, KeepsTheLastSpreadsExtraPage)
+// Long lines wrap at spaces, a narrow page still takes one character per
+// line, and a long line of spaces becomes an empty line.
+TEST(MakePagesWest, WrapsLongLines)
 {
-    const Book book = layOut(u"a\r\nb\r\nc\r\nd\r\ne\r\nf", page(600, 136));
-    EXPECT_EQ(book.PageCount, 2);
-    EXPECT_EQ(book.Pages.size(), 3);
-    EXPECT_EQ(book.Pages.page(3), u"");
-}
-
-TEST(MakePagesWest, WrapsLongLinesAtSpaces)
-{
-    const Book book = layOut(u"aaaa bbbb cccc", page(119, 900));
-    EXPECT_EQ(book.CharsPerLine, 6);
-    EXPECT_EQ(book.Pages.page(1), u"aaaa\r\nbbbb\r\ncccc");
-}
-
-TEST(MakePagesWest, TakesCharsPerLineAsOneOnNarrowPages)
-{
-    const Book book = layOut(u"abc def", page(60, 900));
-    EXPECT_EQ(book.CharsPerLine, 1);
-    EXPECT_EQ(book.Error, EngineError::None);
-    EXPECT_EQ(book.Pages.page(1), u"a\r\nbc\r\nd\r\nef");
-}
-
-TEST(MakePagesWest, TurnsALongLineOfSpacesIntoAnEmptyLine)
-{
-    const Book book = layOut(u"ab\r\n          \r\ncd", page(119, 900));
-    EXPECT_EQ(book.Error, EngineError::None);
-    EXPECT_EQ(book.Pages.page(1), u"ab\r\n\r\ncd");
+    const std::tuple<std::u16string_view, int, std::int64_t, std::u16string_view> cases[] = {
+        {u"aaaa bbbb cccc", 119, 6, u"aaaa\r\nbbbb\r\ncccc"},
+        {u"abc def", 60, 1, u"a\r\nbc\r\nd\r\nef"},
+        {u"ab\r\n          \r\ncd", 119, 6, u"ab\r\n\r\ncd"},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        const Book book = layOut(std::get<0>(c), page(std::get<1>(c), 900));
+        EXPECT_EQ(book.Error, EngineError::None);
+        EXPECT_EQ(book.CharsPerLine, std::get<2>(c));
+        EXPECT_EQ(book.Pages.page(1), std::get<3>(c));
+    });
 }
 
 TEST(MakePagesWest, ListsChapterHeadingsThatStartAPageLine)
@@ -104,14 +88,6 @@ TEST(MakePagesWest, GivesIllustratedPagesFewerLines)
     EXPECT_EQ(book.LinesPerPage, 2);
     EXPECT_EQ(book.IllustrationTop, 200);
     EXPECT_EQ(lineCounts(book), (std::vector<std::size_t>{3, 2, 3, 2}));
-}
-
-TEST(MakePagesWest, EmptyTextIsOneEmptySpread)
-{
-    const Book book = layOut(u"", page(600, 900));
-    EXPECT_FALSE(book.IsCJK);
-    EXPECT_EQ(book.PageCount, 2);
-    EXPECT_EQ(pagesOf(book), (std::vector<std::u16string>{u"", u""}));
 }
 
 TEST(MakePagesWest, ZeroSampleWidthIsADivisionByZero)
@@ -138,17 +114,10 @@ TEST(MakePagesWest, PaginationNeitherLosesNorDuplicatesCharacters)
         settings.ListUpChapters = true;
         const Book book = layOut(text, settings);
         ASSERT_EQ(book.Error, EngineError::None);
-        const auto visible = [](std::u16string_view s) {
-            std::u16string result;
-            for (char16_t c : s)
-                if (c != u' ' && c != u'\r' && c != u'\n')
-                    result += c;
-            return result;
-        };
         std::u16string paged;
         for (int number = 1; number <= book.Pages.size(); ++number)
-            paged += visible(book.Pages.page(number));
-        ASSERT_EQ(paged, visible(text)) << "round " << round;
-        ASSERT_EQ(visible(book.Pages.page(book.PageCount + 1)), u"");
+            paged += visibleCharacters(book.Pages.page(number));
+        ASSERT_EQ(paged, visibleCharacters(text)) << "round " << round;
+        ASSERT_EQ(visibleCharacters(book.Pages.page(book.PageCount + 1)), u"");
     }
 }

@@ -1,55 +1,46 @@
 #include "engine/word_wrap.h"
 
+#include "../text/text_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace quillmoth;
+using quillmoth::testing::checkEachCase;
 
-namespace {
-
-std::u16string wrap(std::u16string line, std::int64_t width, bool expectedOk = true)
+TEST(WordWrapMixedChar, WrapsTrimmedLinesAtSpacesOrCutsWords)
 {
-    bool ok = !expectedOk;
-    WordWrapMixedChar(line, width, ok);
-    EXPECT_EQ(ok, expectedOk);
-    return line;
-}
-
-} // namespace
-
-TEST(WordWrapMixedChar, BreaksAtTheLastSpaceWithinReach)
-{
-    EXPECT_EQ(wrap(u"aaaa bbbb cccc", 6), u"aaaa\r\nbbbb\r\ncccc");
-    // The first piece may be one longer than the width when the space sits
-    // just past it.
-    EXPECT_EQ(wrap(u"abcde fgh ij", 4), u"abcde\r\nfgh\r\nij");
-}
-
-TEST(WordWrapMixedChar, CutsWordsWithoutLosingCharacters)
-{
-    EXPECT_EQ(wrap(u"abcdefghij", 4), u"abc\r\ndefg\r\nhij");
-    // A space already placed does not count as a break.
-    EXPECT_EQ(wrap(u"a bcdefghijk", 3), u"a\r\nbcd\r\nefg\r\nhijk");
-}
-
-TEST(WordWrapMixedChar, KeepsExtraSpacesAtThePieceStart)
-{
-    EXPECT_EQ(wrap(u"aa   bb", 2), u"aa \r\n bb");
-}
-
-TEST(WordWrapMixedChar, TrimsAndReportsEmptyLinesAndZeroWidth)
-{
-    EXPECT_EQ(wrap(u"        ", 3, false), u"");
-    EXPECT_EQ(wrap(u"  ab  ", 0, false), u"ab");
-    // A trimmed line that now fits still goes through the wrap.
-    EXPECT_EQ(wrap(u"ab cd      ", 10), u"ab\r\ncd");
-}
-
-TEST(WordWrapMixedChar, EndsAtWidthOne)
-{
-    EXPECT_EQ(wrap(u"abc", 1), u"a\r\nbc");
-    EXPECT_EQ(wrap(u"abcdef", 1), u"a\r\nb\r\nc\r\nd\r\nef");
+    struct Case {
+        std::u16string_view line;
+        std::int64_t width;
+        bool ok;
+        std::u16string_view wrapped;
+    };
+    const Case cases[] = {
+        // The first piece may be one longer than the width when the space sits
+        // just past it.
+        {u"aaaa bbbb cccc", 6, true, u"aaaa\r\nbbbb\r\ncccc"},
+        {u"abcde fgh ij", 4, true, u"abcde\r\nfgh\r\nij"},
+        // Words are cut without losing characters; a space already placed is no break.
+        {u"abcdefghij", 4, true, u"abc\r\ndefg\r\nhij"},
+        {u"a bcdefghijk", 3, true, u"a\r\nbcd\r\nefg\r\nhijk"},
+        {u"aa   bb", 2, true, u"aa \r\n bb"},
+        // An empty line and a zero width are reported, the line trimmed.
+        {u"        ", 3, false, u""},
+        {u"  ab  ", 0, false, u"ab"},
+        // A trimmed line that now fits still goes through the wrap.
+        {u"ab cd      ", 10, true, u"ab\r\ncd"},
+        {u"abc", 1, true, u"a\r\nbc"},
+        {u"abcdef", 1, true, u"a\r\nb\r\nc\r\nd\r\nef"},
+    };
+    checkEachCase(cases, [](const Case &c) {
+        std::u16string line(c.line);
+        bool ok = !c.ok;
+        WordWrapMixedChar(line, c.width, ok);
+        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(line, c.wrapped);
+    });
 }
 
 // Wrapping never loses, adds or reorders a non-space character, every piece

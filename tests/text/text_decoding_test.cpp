@@ -11,93 +11,62 @@
 using namespace quillmoth;
 using quillmoth::testing::gbk;
 using quillmoth::testing::CountingMeter;
+using quillmoth::testing::checkEachCase;
 using quillmoth::testing::ScratchFolder;
 
 namespace {
-
-std::int32_t detectedEncodingOf(std::string_view bytes)
-{
-    std::array<std::uint8_t, 4> first{};
-    for (std::size_t i = 0; i < std::min<std::size_t>(4, bytes.size()); ++i)
-        first[i] = static_cast<std::uint8_t>(bytes[i]);
-    std::int32_t encoding = kDetectEncoding;
-    DetectBOM(first, encoding);
-    return encoding;
-}
 
 int utf8Test(std::string_view bytes)
 {
     return IsUTF8Bytes(std::span(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size()));
 }
 
-// Decodes bytes through a file, the way book creation does.
-struct Loaded {
-    std::u16string text;
-    std::int32_t encoding;
-};
-
-Loaded load(const ScratchFolder &folder, std::string_view bytes,
-            std::int32_t encoding = kDetectEncoding)
-{
-    const auto path = folder.write("book.txt", bytes);
-    std::u16string text = LoadTextFile(path, encoding, gbk());
-    return {text, encoding};
-}
-
-std::string utf16le(std::u16string_view text)
+// The UTF-16 bytes of a text, without a mark.
+std::string utf16(std::u16string_view text, bool bigEndian)
 {
     std::string bytes;
-    for (char16_t unit : text) {
-        bytes += char(unit & 0xFF);
-        bytes += char(unit >> 8);
-    }
-    return bytes;
-}
-
-std::string utf16be(std::u16string_view text)
-{
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes += char(unit >> 8);
-        bytes += char(unit & 0xFF);
+    for (const char16_t unit : text) {
+        bytes += char(bigEndian ? unit >> 8 : unit & 0xFF);
+        bytes += char(bigEndian ? unit & 0xFF : unit >> 8);
     }
     return bytes;
 }
 
 } // namespace
 
-TEST(DetectBOM, TestsUtf32MarksFirst)
+// The UTF-32 marks are tested first, so FF FE 00 00 is no UTF-16 mark.
+TEST(DetectBOM, GivesTheMarksLengthAndEncoding)
 {
-    EXPECT_EQ(detectedEncodingOf("\xFF\xFE\x00\x00"), kUtf32LittleEndian);
-    EXPECT_EQ(detectedEncodingOf(std::string_view("\x00\x00\xFE\xFF", 4)), kUtf32BigEndian);
-    EXPECT_EQ(detectedEncodingOf("\xFF\xFE" "A"), kUtf16LittleEndian);
-    EXPECT_EQ(detectedEncodingOf("\xFE\xFF"), kUtf16BigEndian);
-    EXPECT_EQ(detectedEncodingOf("\xEF\xBB\xBF"), kUtf8WithMark);
-    EXPECT_EQ(detectedEncodingOf("abcd"), kAnsi);
-
-    std::array<std::uint8_t, 4> lengths[] = {{0xFF, 0xFE, 0, 0}, {0xFE, 0xFF, 1, 1},
-                                             {0xEF, 0xBB, 0xBF, 1}, {1, 2, 3, 4}};
-    std::int32_t encoding = 0;
-    EXPECT_EQ(DetectBOM(lengths[0], encoding), 4);
-    EXPECT_EQ(DetectBOM(lengths[1], encoding), 2);
-    EXPECT_EQ(DetectBOM(lengths[2], encoding), 3);
-    EXPECT_EQ(DetectBOM(lengths[3], encoding), 0);
+    const std::tuple<std::array<std::uint8_t, 4>, int, std::int32_t> cases[] = {
+        {{0xFF, 0xFE, 0, 0}, 4, kUtf32LittleEndian}, {{0, 0, 0xFE, 0xFF}, 4, kUtf32BigEndian},
+        {{0xFF, 0xFE, 'A', 0}, 2, kUtf16LittleEndian}, {{0xFE, 0xFF, 1, 1}, 2, kUtf16BigEndian},
+        {{0xEF, 0xBB, 0xBF, 1}, 3, kUtf8WithMark},     {{'a', 'b', 'c', 'd'}, 0, kAnsi},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        std::int32_t encoding = kDetectEncoding;
+        EXPECT_EQ(DetectBOM(std::get<0>(c), encoding), std::get<1>(c));
+        EXPECT_EQ(encoding, std::get<2>(c));
+    });
 }
 
 TEST(IsUTF8Bytes, AcceptsWellFormedSequencesOnly)
 {
-    EXPECT_EQ(utf8Test("plain ascii"), 0);
-    EXPECT_EQ(utf8Test(""), 0);
-    EXPECT_EQ(utf8Test("caf\xC3\xA9"), 2);
-    EXPECT_EQ(utf8Test("\xE7\x9A\x84"), 2);
-    EXPECT_EQ(utf8Test("\xE7\x9A"), 0);       // cut at the end
-    EXPECT_EQ(utf8Test("\x80" "abc"), 0);     // stray continuation byte
-    EXPECT_EQ(utf8Test("\xC3" "A"), 0);       // missing continuation byte
-    EXPECT_EQ(utf8Test("\xB5\xC4"), 0);       // GBK 的
-    // Long forms count their lead bits without a limit.
-    EXPECT_EQ(utf8Test("\xFC\x80\x80\x80\x80\x80"), 2);
-    EXPECT_EQ(utf8Test("\xFF\x80\x80\x80\x80\x80\x80\x80"), 2);
-    EXPECT_EQ(utf8Test("\xFF\x80\x80\x80\x80\x80\x80"), 0);
+    const std::pair<std::string_view, int> cases[] = {
+        {"plain ascii", 0}, {"", 0}, {"caf\xC3\xA9", 2}, {"\xE7\x9A\x84", 2},
+        {"\xE7\x9A", 0},        // cut at the end
+        {"\x80" "abc", 0},       // stray continuation byte
+        {"\xC3" "A", 0},         // missing continuation byte
+        {"\xB5\xC4", 0},        // GBK 的
+        // Long forms count their lead bits without a limit.
+        {"\xFC\x80\x80\x80\x80\x80", 2},
+        {"\xFF\x80\x80\x80\x80\x80\x80\x80", 2},
+        {"\xFF\x80\x80\x80\x80\x80\x80", 0},
+    };
+    checkEachCase(cases, [](const auto &c) { EXPECT_EQ(utf8Test(c.first), c.second); });
+    // One step of counting a lead byte's bits drops the top bit and doubles.
+    EXPECT_EQ(ShiftLeftByte(0xFF), 0xFE);
+    EXPECT_EQ(ShiftLeftByte(0x80), 0x00);
+    EXPECT_EQ(ShiftLeftByte(0x41), 0x82);
 }
 
 // The byte-by-byte reading of the UTF-8 test, against which the fast one is held.
@@ -141,83 +110,49 @@ TEST(IsUTF8Bytes, AgreesWithTheByteByByteReading)
     }
 }
 
-TEST(ShiftLeftByte, DropsTheTopBitAndDoubles)
+TEST(LoadTextFile, DetectsOrObeysTheEncoding)
 {
-    EXPECT_EQ(ShiftLeftByte(0xFF), 0xFE);
-    EXPECT_EQ(ShiftLeftByte(0x80), 0x00);
-    EXPECT_EQ(ShiftLeftByte(0x41), 0x82);
-}
-
-TEST(LoadTextFile, DetectsEveryEncoding)
-{
-    ScratchFolder folder;
     const std::u16string text = u"第一章 的\r\nHello";
-
-    Loaded ansi = load(folder, "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello");
-    EXPECT_EQ(ansi.encoding, kAnsi);
-    EXPECT_EQ(ansi.text, text);
-
-    Loaded utf8 = load(folder, "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84\r\nHello");
-    EXPECT_EQ(utf8.encoding, kUtf8);
-    EXPECT_EQ(utf8.text, text);
-
-    Loaded marked = load(folder, "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84\r\nHello");
-    EXPECT_EQ(marked.encoding, kUtf8WithMark);
-    EXPECT_EQ(marked.text, text);
-
-    Loaded little = load(folder, "\xFF\xFE" + utf16le(text));
-    EXPECT_EQ(little.encoding, kUtf16LittleEndian);
-    EXPECT_EQ(little.text, text);
-
-    Loaded big = load(folder, "\xFE\xFF" + utf16be(text));
-    EXPECT_EQ(big.encoding, kUtf16BigEndian);
-    EXPECT_EQ(big.text, text);
-
-    Loaded utf32 = load(folder, std::string("\xFF\xFE\x00\x00" "A\x00\x00\x00", 8));
-    EXPECT_EQ(utf32.encoding, kUtf32LittleEndian);
-    EXPECT_EQ(utf32.text, u"");
-    Loaded utf32be = load(folder, std::string("\x00\x00\xFE\xFF\x00\x00\x00" "A", 8));
-    EXPECT_EQ(utf32be.encoding, kUtf32BigEndian);
-    EXPECT_EQ(utf32be.text, u"");
-}
-
-TEST(LoadTextFile, HandlesTheOddCorners)
-{
+    const std::string utf8 = "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84\r\nHello";
+    const std::string cut = "caf\xC3\xA9 \xE7\x9A";
+    struct Case {
+        std::string bytes;
+        std::int32_t asked;
+        std::int32_t encoding;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello", kDetectEncoding, kAnsi, text},
+        {utf8, kDetectEncoding, kUtf8, text},
+        {"\xEF\xBB\xBF" + utf8, kDetectEncoding, kUtf8WithMark, text},
+        {"\xFF\xFE" + utf16(text, false), kDetectEncoding, kUtf16LittleEndian, text},
+        {"\xFE\xFF" + utf16(text, true), kDetectEncoding, kUtf16BigEndian, text},
+        {std::string("\xFF\xFE\x00\x00" "A\x00\x00\x00", 8), kDetectEncoding, kUtf32LittleEndian, u""},
+        {std::string("\x00\x00\xFE\xFF\x00\x00\x00" "A", 8), kDetectEncoding, kUtf32BigEndian, u""},
+        {"", kDetectEncoding, kAnsi, u""},
+        {"\xEF\xBB\xBF", kDetectEncoding, kUtf8WithMark, u""},
+        {"just ascii", kDetectEncoding, kAnsi, u"just ascii"},
+        // A UTF-8 sequence cut at the end makes the file ANSI.
+        {cut, kDetectEncoding, kAnsi, gbk().decode(cut)},
+        // After a UTF-16 mark an odd last byte is one more character.
+        {std::string("\xFF\xFE" "a\0b\0c\0", 8), kDetectEncoding, kUtf16LittleEndian, u"abc"},
+        {std::string("\xFF\xFE" "a\0b\0c", 7), kDetectEncoding, kUtf16LittleEndian, u"abc"},
+        {std::string("\xFE\xFF\0a\0b\x4E", 7), kDetectEncoding, kUtf16BigEndian, u"ab\u004E"},
+        // Two bytes FF FE are a UTF-32 mark (the missing bytes count as 0)
+        // longer than the file, and so is a UTF-16 text that starts with U+0000.
+        {"\xFF\xFE", kDetectEncoding, kUtf32LittleEndian, u""},
+        {std::string("\xFF\xFE\0\0a\0", 6), kDetectEncoding, kUtf32LittleEndian, u""},
+        // A definite encoding decodes a mark of another encoding as text.
+        {"\xEF\xBB\xBF" "abc", kUtf8, kUtf8, u"\uFEFF" "abc"},
+        {"\xEF\xBB\xBF" "abc", kUtf8WithMark, kUtf8WithMark, u"abc"},
+        {"\xB5\xC4", kUtf16LittleEndian, kUtf16LittleEndian, u"\uC4B5"},
+    };
     ScratchFolder folder;
-    // Only a mark.
-    EXPECT_EQ(load(folder, "\xEF\xBB\xBF").text, u"");
-    // Pure ASCII is ANSI.
-    EXPECT_EQ(load(folder, "just ascii").encoding, kAnsi);
-    // A UTF-8 sequence cut at the end makes the file ANSI.
-    Loaded cut = load(folder, "caf\xC3\xA9 \xE7\x9A");
-    EXPECT_EQ(cut.encoding, kAnsi);
-    EXPECT_EQ(cut.text.substr(0, 3), u"caf");
-    // Six bytes after a UTF-16 mark are three characters; an odd byte is one more.
-    EXPECT_EQ(load(folder, std::string("\xFF\xFE" "a\0b\0c\0", 8)).text, u"abc");
-    EXPECT_EQ(load(folder, std::string("\xFF\xFE" "a\0b\0c", 7)).text, u"abc");
-    EXPECT_EQ(load(folder, std::string("\xFE\xFF\0a\0b\x4E", 7)).text, u"ab\u004E");
-    // Two bytes FF FE are a UTF-32 mark (the missing bytes count as 0) longer than the file.
-    Loaded shortMark = load(folder, "\xFF\xFE");
-    EXPECT_EQ(shortMark.encoding, kUtf32LittleEndian);
-    EXPECT_EQ(shortMark.text, u"");
-    // A UTF-16 file whose first character is U+0000 looks like UTF-32.
-    EXPECT_EQ(load(folder, std::string("\xFF\xFE\0\0a\0", 6)).encoding, kUtf32LittleEndian);
-}
-
-TEST(LoadTextFile, EmptyFileIsEmptyAnsiText)
-{
-    ScratchFolder folder;
-    Loaded empty = load(folder, "");
-    EXPECT_EQ(empty.text, u"");
-    EXPECT_EQ(empty.encoding, kAnsi);
-}
-
-TEST(LoadTextFile, DefiniteEncodingDecodesAMarkAsText)
-{
-    ScratchFolder folder;
-    EXPECT_EQ(load(folder, "\xEF\xBB\xBF" "abc", kUtf8).text, u"\uFEFF" "abc");
-    EXPECT_EQ(load(folder, "\xEF\xBB\xBF" "abc", kUtf8WithMark).text, u"abc");
-    EXPECT_EQ(load(folder, "\xB5\xC4", kUtf16LittleEndian).text, u"\uC4B5");
+    checkEachCase(cases, [&](const Case &c) {
+        std::int32_t encoding = c.asked;
+        EXPECT_EQ(LoadTextFile(folder.write("book.txt", c.bytes), encoding, gbk()), c.text);
+        EXPECT_EQ(encoding, c.encoding);
+    });
 }
 
 TEST(LoadTextFile, FailuresGiveEmptyText)
@@ -285,8 +220,8 @@ TEST(LoadTextFile, WithAMeterReadsTheSameText)
         "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello",
         "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9",
         "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9 \xC3",
-        "\xFF\xFE" + utf16le(text) + "x",
-        "\xFE\xFF" + utf16be(text),
+        "\xFF\xFE" + utf16(text, false) + "x",
+        "\xFE\xFF" + utf16(text, true),
         std::string("\xFF\xFE\0\0a\0\0\0", 8),
         "",
     };

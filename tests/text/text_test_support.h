@@ -28,6 +28,17 @@ inline const AnsiCodePage &big5()
     return codePage;
 }
 
+// Runs check on every case of a table, naming the case's place in a failure.
+template <typename Cases, typename Check>
+void checkEachCase(const Cases &cases, Check check)
+{
+    std::size_t place = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << place++);
+        check(c);
+    }
+}
+
 // Counts the reports of the passes it watches; a small stride makes every pass
 // work in many small parts, so that parts meet every match and run at an edge.
 class CountingMeter final : public text::WorkMeter {
