@@ -33,24 +33,29 @@ struct Sources {
 
 } // namespace
 
+// A file that was there before the build is the user's, and never replaced.
 TEST(AppFolderAssembly, FirstRun_CopiesEverythingAndBuildsTheLayout)
 {
     const ScratchFolder scratch;
     const Sources sources(scratch.path());
     const fs::path app = scratch.path() / "Quillmoth";
+    writeFile(app / "Lan" / "English.lan", "a translation the user brought along");
 
     const AssemblyReport report = assembleAppFolder(sources.root, app);
     EXPECT_TRUE(report.errors.empty());
-    EXPECT_EQ(report.added.size(), 4u);
+    EXPECT_EQ(report.added.size(), 3u);
+    EXPECT_EQ(report.kept, std::vector<fs::path>{fs::path("Lan/English.lan")});
     EXPECT_EQ(readFile(app / "Settings" / "Themes" / ".thm").size(), 66u);
     EXPECT_EQ(readFile(app / "Settings" / "Themes" / "Sepia.thm"), "sepia v1");
-    EXPECT_EQ(readFile(app / "Lan" / "English.lan"), "english v1");
     EXPECT_EQ(readFile(app / utf8Path(u8"我的藏书") / "Book.txt"), "a book");
     EXPECT_FALSE(fs::exists(app / utf8Path(u8"我的藏书") / "notes.md"));
     // Sources that are not there yet (settings, pictures, help) are skipped.
     EXPECT_FALSE(fs::exists(app / "Settings" / "UIsettings.xml"));
     for (const char *folder : {"Settings/CoverThumbs", "Settings/DATA", "Pics/Illurstration"})
         EXPECT_TRUE(fs::is_directory(app / folder)) << folder;
+
+    EXPECT_TRUE(assembleAppFolder(sources.root, app).kept.empty());
+    EXPECT_EQ(readFile(app / "Lan" / "English.lan"), "a translation the user brought along");
 }
 
 TEST(AppFolderAssembly, Rerun_UpdatesUntouchedFilesButKeepsTheUsersChanges)
@@ -81,59 +86,29 @@ TEST(AppFolderAssembly, Rerun_UpdatesUntouchedFilesButKeepsTheUsersChanges)
     EXPECT_EQ(readFile(app / utf8Path(u8"我的藏书") / "Book.txt"), "a better book");
     EXPECT_EQ(report.updated.size(), 1u);
 
-    // The user's file stays theirs on every later run...
+    // The user's file stays theirs on every later run, until undoing the
+    // edit hands it back to the build.
     writeFile(sources.root / "themes" / "Sepia.thm", "sepia v3");
     assembleAppFolder(sources.root, app);
     EXPECT_EQ(readFile(app / "Settings" / "Themes" / "Sepia.thm"), "my sepia");
-}
-
-TEST(AppFolderAssembly, FileRestoredToTheShippedVersionIsUpdatedAgain)
-{
-    const ScratchFolder scratch;
-    const Sources sources(scratch.path());
-    const fs::path app = scratch.path() / "Quillmoth";
-    assembleAppFolder(sources.root, app);
-    writeFile(app / "Settings" / "Themes" / "Sepia.thm", "my sepia");
-    writeFile(sources.root / "themes" / "Sepia.thm", "sepia v2");
-    assembleAppFolder(sources.root, app);
-    ASSERT_EQ(readFile(app / "Settings" / "Themes" / "Sepia.thm"), "my sepia");
-
-    // Undoing the edit hands the file back to the build.
     writeFile(app / "Settings" / "Themes" / "Sepia.thm", "sepia v1");
-    const AssemblyReport report = assembleAppFolder(sources.root, app);
-    EXPECT_TRUE(contains(report.updated, fs::path("Settings/Themes/Sepia.thm")));
-    EXPECT_EQ(readFile(app / "Settings" / "Themes" / "Sepia.thm"), "sepia v2");
-}
-
-TEST(AppFolderAssembly, FileThatWasThereBeforeTheBuildIsNeverReplaced)
-{
-    const ScratchFolder scratch;
-    const Sources sources(scratch.path());
-    const fs::path app = scratch.path() / "Quillmoth";
-    writeFile(app / "Lan" / "English.lan", "a translation the user brought along");
-
-    const AssemblyReport first = assembleAppFolder(sources.root, app);
-    EXPECT_TRUE(contains(first.kept, fs::path("Lan/English.lan")));
-    const AssemblyReport second = assembleAppFolder(sources.root, app);
-    EXPECT_TRUE(second.kept.empty());
-    EXPECT_EQ(readFile(app / "Lan" / "English.lan"), "a translation the user brought along");
+    EXPECT_TRUE(contains(assembleAppFolder(sources.root, app).updated, fs::path("Settings/Themes/Sepia.thm")));
+    EXPECT_EQ(readFile(app / "Settings" / "Themes" / "Sepia.thm"), "sepia v3");
 }
 
 TEST(AppFolderAssembly, RealResources_ShipEverythingTheFolderNeeds)
 {
     const auto files = shippedFiles(QUILLMOTH_RESOURCES_DIR);
-    const auto count = [&files](const fs::path &folder) {
-        return std::count_if(files.begin(), files.end(),
-                             [&folder](const ShippedFile &file) { return file.target.parent_path() == folder; });
+    const auto ships = [&files](const fs::path &target, bool asFolder) {
+        return std::any_of(files.begin(), files.end(), [&](const ShippedFile &file) {
+            return (asFolder ? file.target.parent_path() : file.target) == target;
+        });
     };
-    EXPECT_GE(count("Settings/Themes"), 5);
-    EXPECT_EQ(count(utf8Path(u8"我的藏书")), 5);
-    for (const char *folder : {"Pics/BackGround", "Pics/Corner", "Pics/BookMark", "Pics/Illurstration"})
-        EXPECT_GE(count(folder), 3) << folder;
-    const auto has = [&files](const fs::path &target) {
-        return std::any_of(files.begin(), files.end(), [&target](const ShippedFile &file) { return file.target == target; });
-    };
-    EXPECT_TRUE(has("Help.html"));
-    EXPECT_TRUE(has(utf8Path(u8"帮助.html")));
-    EXPECT_TRUE(has("Settings/Themes/.thm"));
+    for (const fs::path &folder :
+         {fs::path("Settings/Themes"), utf8Path(u8"我的藏书"), fs::path("Pics/BackGround"),
+          fs::path("Pics/Corner"), fs::path("Pics/BookMark"), fs::path("Pics/Illurstration")})
+        EXPECT_TRUE(ships(folder, true)) << folder;
+    for (const fs::path &file :
+         {fs::path("Help.html"), utf8Path(u8"帮助.html"), fs::path("Settings/Themes/.thm")})
+        EXPECT_TRUE(ships(file, false)) << file;
 }

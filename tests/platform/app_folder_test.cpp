@@ -8,6 +8,7 @@ using namespace quillmoth;
 using namespace quillmoth::testing;
 namespace fs = std::filesystem;
 
+// The names are the ones existing program folders already have on disk.
 TEST(AppFolder, Paths_AreTheLayoutUnderTheExecutablesFolder)
 {
     const AppFolder folder = AppFolder::fromExecutable("/opt/Quillmoth/quillmoth");
@@ -21,35 +22,14 @@ TEST(AppFolder, Paths_AreTheLayoutUnderTheExecutablesFolder)
     EXPECT_EQ(folder.picturesFolder(PictureFolder::Illurstration),
               fs::path("/opt/Quillmoth/Pics/Illurstration"));
     EXPECT_EQ(folder.defaultBookFolder(), utf8Path(u8"/opt/Quillmoth/我的藏书"));
+    EXPECT_EQ(folder.LanguageFilePath(u"简体"), utf8Path(u8"/opt/Quillmoth/Lan/简体.lan"));
+    EXPECT_EQ(folder.LanguageFilePath(u""), fs::path("/opt/Quillmoth/Lan/.lan"));
 }
 
-TEST(AppFolder, LanguageFilePath_KeepsNamesOutsideAscii)
-{
-    const AppFolder folder("/q");
-    EXPECT_EQ(folder.LanguageFilePath(u"ChineseS"), fs::path("/q/Lan/ChineseS.lan"));
-    EXPECT_EQ(folder.LanguageFilePath(u"简体"), utf8Path(u8"/q/Lan/简体.lan"));
-    EXPECT_EQ(folder.LanguageFilePath(u""), fs::path("/q/Lan/.lan"));
-}
-
-TEST(AppFolder, CreateMissingFolders_BuildsTheWholeLayoutInAnEmptyFolder)
-{
-    const ScratchFolder scratch;
-    const AppFolder folder(scratch.path());
-    const FolderLayoutResult result = folder.createMissingFolders();
-    EXPECT_TRUE(result.isComplete());
-    EXPECT_EQ(result.created.size(), folder.layoutFolders().size());
-    for (const char *name : {"Settings", "Settings/Themes", "Settings/CoverThumbs", "Settings/DATA", "Lan",
-                             "Pics/BackGround", "Pics/Corner", "Pics/BookMark", "Pics/Illurstration"})
-        EXPECT_TRUE(fs::is_directory(scratch.path() / name)) << name;
-    // The default book folder is not invented: without it the tree shows the drives.
-    EXPECT_FALSE(fs::exists(folder.defaultBookFolder()));
-
-    const FolderLayoutResult again = folder.createMissingFolders();
-    EXPECT_TRUE(again.isComplete());
-    EXPECT_TRUE(again.created.empty());
-}
-
-TEST(AppFolder, CreateMissingFolders_LeavesWhatExistsAndReportsAFileInTheWay)
+// Existing folders and files are left alone, a file in the way is reported
+// and everything else is still made; the default book folder is not
+// invented: without it the tree shows the drives.
+TEST(AppFolder, CreateMissingFolders_BuildsWhatIsMissingAndReportsAFileInTheWay)
 {
     const ScratchFolder scratch;
     const AppFolder folder(scratch.path());
@@ -61,9 +41,17 @@ TEST(AppFolder, CreateMissingFolders_LeavesWhatExistsAndReportsAFileInTheWay)
     EXPECT_EQ(result.failed[0].first, folder.languageFolder());
     EXPECT_EQ(readFile(scratch.path() / "Lan"), "not a folder");
     EXPECT_EQ(readFile(folder.ThemesFolder() / "Sepia.thm"), "theme");
-    // Everything else was still created.
-    EXPECT_TRUE(fs::is_directory(folder.dataFolder()));
-    EXPECT_TRUE(fs::is_directory(folder.picturesFolder(PictureFolder::BookMark)));
+    for (const char *name : {"Settings/CoverThumbs", "Settings/DATA", "Pics/BackGround",
+                             "Pics/Corner", "Pics/BookMark", "Pics/Illurstration"})
+        EXPECT_TRUE(fs::is_directory(scratch.path() / name)) << name;
+    EXPECT_FALSE(fs::exists(folder.defaultBookFolder()));
+
+    fs::remove(scratch.path() / "Lan");
+    const FolderLayoutResult again = folder.createMissingFolders();
+    EXPECT_TRUE(again.isComplete());
+    EXPECT_EQ(again.created, std::vector<fs::path>{folder.languageFolder()});
+    EXPECT_TRUE(folder.createMissingFolders().created.empty());
+    EXPECT_EQ(result.created.size() + 3, folder.layoutFolders().size());
 }
 
 TEST(AppFolder, HelpFilePath_FollowsTheLanguageAndFallsBackToTheOtherPage)

@@ -1,17 +1,17 @@
-// Probes of the shipped pictures and themes: sizes, transparency where it
+// Probes of the shipped pictures: sizes, transparency where it
 // matters, and the seams of the shelf pieces. No picture is compared whole.
 #include "platform/builtin_pictures.h"
 #include "platform/resource_extraction.h"
 
 #include "app_test_support.h"
 
-#include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace quillmoth;
@@ -63,11 +63,6 @@ double meanLuminance(const QImage &image, QRect area)
     return sum / (area.width() * area.height());
 }
 
-fs::path resources()
-{
-    return fs::path(QUILLMOTH_RESOURCES_DIR);
-}
-
 std::vector<fs::path> filesIn(const fs::path &folder)
 {
     std::vector<fs::path> files;
@@ -77,20 +72,9 @@ std::vector<fs::path> filesIn(const fs::path &folder)
     return files;
 }
 
-std::vector<std::string> split(const std::string &text, char separator)
-{
-    std::vector<std::string> parts(1);
-    for (const char c : text) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
 } // namespace
 
+// The posts and the boards are one shelf row (170 pixels) tall.
 TEST(Artwork, ShelfPieces_HaveTheirSizesAndTileWithoutSeams)
 {
     const QImage top = resourceImage("TOP");
@@ -106,15 +90,10 @@ TEST(Artwork, ShelfPieces_HaveTheirSizesAndTileWithoutSeams)
     EXPECT_LE(columnDistance(board, 89, board, 0), 2.5 * step);
     EXPECT_LE(columnDistance(post, 79, board, 0), 2.5 * step);
 
-    // The side of the cabinet runs on from one row to the next.
-    double rowStep = 0;
-    double seam = 0;
-    for (int x = 3; x < 10; ++x) {
-        for (int y = 1; y < 170; ++y)
-            rowStep += pixelDistance(post.pixel(x, y - 1), post.pixel(x, y)) / 169.0;
-        seam += pixelDistance(post.pixel(x, 169), post.pixel(x, 0));
-    }
-    EXPECT_LE(seam, 2.5 * rowStep);
+    // The side of the cabinet runs on from one row to the next: turned on its
+    // side, its last column meets its first.
+    const QImage side = post.copy(3, 0, 7, 170).transformed(QTransform().rotate(90));
+    EXPECT_LE(columnDistance(side, 0, side, 169), 2.5 * typicalColumnStep(side));
 
     // Books stand on a plank that is lighter than the back of the shelf.
     EXPECT_GT(meanLuminance(board, QRect(0, 158, 90, 8)), meanLuminance(board, QRect(0, 60, 90, 60)) + 25);
@@ -132,43 +111,30 @@ TEST(Artwork, DefaultCover_LeavesALightPlaceForTheTitle)
     // 95 pixels: x 12 to 100 here. It must be light there and dark around it.
     EXPECT_GT(meanLuminance(cover, QRect(14, 50, 86, 74)), 200);
     EXPECT_LT(meanLuminance(cover, QRect(12, 132, 90, 3)), 90);
-    const QRgb cloth = cover.pixel(60, 36);
-    EXPECT_GT(qRed(cloth), qGreen(cloth) + 40);
     EXPECT_EQ(qAlpha(cover.pixel(0, 0)), 255);
 }
 
 TEST(Artwork, PageShadows_AreSoftBandsThatFadeOut)
 {
+    for (const char *name : {"Mid", "Sid"}) {
+        const QImage shadow = resourceImage(name);
+        const int middle = shadow.height() / 2;
+        EXPECT_GT(qAlpha(shadow.pixel(shadow.width() / 2, middle)), 150) << name;
+        EXPECT_LT(qAlpha(shadow.pixel(0, middle)), 10) << name;
+        EXPECT_LT(qAlpha(shadow.pixel(shadow.width() - 1, middle)), 10) << name;
+    }
     const QImage fold = resourceImage("Mid");
     ASSERT_GT(fold.width(), 130); // the right page uses its first width - 130 columns
-    const int middle = fold.height() / 2;
-    const int centreAlpha = qAlpha(fold.pixel(fold.width() / 2, middle));
-    EXPECT_GT(centreAlpha, 150);
-    EXPECT_LT(qAlpha(fold.pixel(0, middle)), 10);
-    EXPECT_LT(qAlpha(fold.pixel(fold.width() - 1, middle)), 10);
     // From the left edge toward the fold the shadow only deepens.
+    const int row = fold.height() / 2;
     for (int x = 1; x <= fold.width() / 2; ++x)
-        EXPECT_GE(qAlpha(fold.pixel(x, middle)), qAlpha(fold.pixel(x - 1, middle))) << x;
-
+        EXPECT_GE(qAlpha(fold.pixel(x, row)), qAlpha(fold.pixel(x - 1, row))) << x;
     const QImage turn = resourceImage("Sid");
-    const int row = turn.height() / 2;
-    EXPECT_GT(qAlpha(turn.pixel(turn.width() / 2, row)), 150);
-    EXPECT_LT(qAlpha(turn.pixel(0, row)), 10);
-    EXPECT_LT(qAlpha(turn.pixel(turn.width() - 1, row)), 10);
-    EXPECT_LT(qAlpha(turn.pixel(turn.width() / 2, 0)), qAlpha(turn.pixel(turn.width() / 2, row)));
+    EXPECT_LT(qAlpha(turn.pixel(turn.width() / 2, 0)), qAlpha(turn.pixel(turn.width() / 2, turn.height() / 2)));
 }
 
-TEST(Artwork, WindowBackground_IsWarmPaper)
-{
-    const QImage background = resourceImage("UIback");
-    ASSERT_EQ(background.size(), QSize(800, 500));
-    const double light = meanLuminance(background, background.rect());
-    EXPECT_GT(light, 150);
-    EXPECT_LT(light, 245);
-    const QRgb centre = background.pixel(400, 250);
-    EXPECT_GT(qRed(centre), qBlue(centre) + 15);
-}
-
+// Icons stand free on any background, with something solid in the middle,
+// and have a double-size variant for high-density screens.
 TEST(Artwork, BuiltinPictures_LoadAtTheirSizesWithDoubleSizeVariants)
 {
     struct Expected {
@@ -182,18 +148,18 @@ TEST(Artwork, BuiltinPictures_LoadAtTheirSizesWithDoubleSizeVariants)
           Expected{BuiltinPicture::ButtonPreferences, {24, 24}}, Expected{BuiltinPicture::ButtonHelp, {24, 24}},
           Expected{BuiltinPicture::GrabCursor, {32, 32}}}) {
         const QString path = builtinPicturePath(picture);
+        SCOPED_TRACE(path.toStdString());
         const QImage image = builtinImage(picture).convertToFormat(QImage::Format_ARGB32);
-        ASSERT_EQ(image.size(), size) << path.toStdString();
-        QString doublePath = path;
-        doublePath.replace(QLatin1String(".png"), QLatin1String("@2x.png"));
-        EXPECT_EQ(QImage(doublePath).size(), size * 2) << doublePath.toStdString();
-        // Icons stand free on any background, with something solid in the middle.
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << path.toStdString();
+        ASSERT_EQ(image.size(), size);
+        EXPECT_EQ(
+            QImage(QString(path).replace(QLatin1String(".png"), QLatin1String("@2x.png"))).size(),
+            size * 2);
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
         int solid = 0;
         for (int y = size.height() / 4; y < size.height() * 3 / 4; ++y)
             for (int x = size.width() / 4; x < size.width() * 3 / 4; ++x)
                 solid += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
-        EXPECT_GT(solid, size.width() * size.height() / 16) << path.toStdString();
+        EXPECT_GT(solid, size.width() * size.height() / 16);
     }
 }
 
@@ -221,62 +187,27 @@ TEST(Artwork, GrabCursor_HasItsHotSpotOnTheHand)
 
 TEST(Artwork, ThemePictures_AreThereInEveryFolderAtUsableSizes)
 {
-    const fs::path pics = resources() / "pics";
-    for (const char *folder : {"BackGround", "Corner", "BookMark", "Illurstration"}) {
-        const auto files = filesIn(pics / folder);
+    for (const std::string folder : {"BackGround", "Corner", "BookMark", "Illurstration"}) {
+        const auto files = filesIn(fs::path(QUILLMOTH_RESOURCES_DIR) / "pics" / folder);
         EXPECT_GE(files.size(), 3u) << folder;
         for (const fs::path &file : files) {
+            SCOPED_TRACE(file.string());
             const QImage image = QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_ARGB32);
-            ASSERT_FALSE(image.isNull()) << file;
-            const std::string name(folder);
-            if (name == "Corner") {
+            ASSERT_FALSE(image.isNull());
+            if (folder == "Corner") {
                 // Used as they are up to 120 x 120; the far corner stays clear.
-                EXPECT_LE(image.width(), 120) << file;
-                EXPECT_LE(image.height(), 120) << file;
-                EXPECT_EQ(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 0) << file;
-            } else if (name == "BookMark") {
-                EXPECT_EQ(image.size(), QSize(100, 300)) << file;
-            } else if (name == "BackGround") {
+                EXPECT_LE(std::max(image.width(), image.height()), 120);
+                EXPECT_EQ(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 0);
+            } else if (folder == "BookMark") {
+                EXPECT_EQ(image.size(), QSize(100, 300));
+            } else if (folder == "BackGround") {
                 // Landscape, so that the page stretches it over the spread.
-                EXPECT_GE(image.width(), 800) << file;
-                EXPECT_GT(image.width(), image.height()) << file;
+                EXPECT_GE(image.width(), 800);
+                EXPECT_GT(image.width(), image.height());
             } else {
                 // The album lists *.jpg and *.gif only.
-                EXPECT_EQ(file.extension(), ".jpg") << file;
+                EXPECT_EQ(file.extension(), ".jpg");
             }
         }
     }
-}
-
-TEST(Artwork, ShippedThemes_AreWellFormedAndUseShippedPictures)
-{
-    int withPictures = 0;
-    const auto files = filesIn(resources() / "themes");
-    ASSERT_GE(files.size(), 4u);
-    for (const fs::path &file : files) {
-        ASSERT_TRUE(file.filename().string().ends_with(".thm")) << file;
-        const std::string bytes = readFile(file);
-        ASSERT_GE(bytes.size(), 3u);
-        EXPECT_EQ(bytes.substr(bytes.size() - 3), std::string("\0\r\n", 3)) << file;
-        const std::vector<std::string> fields = split(bytes.substr(0, bytes.size() - 3), ',');
-        ASSERT_EQ(fields.size(), 19u) << file;
-        for (const int number : {0, 1, 7, 8, 9, 10, 12, 16})
-            EXPECT_NO_THROW((void)std::stod(fields[std::size_t(number)])) << file << " field " << number;
-        for (const int flag : {13, 14, 15, 17, 18})
-            EXPECT_TRUE(fields[std::size_t(flag)] == "True" || fields[std::size_t(flag)] == "False") << file;
-        bool usesPictures = false;
-        for (int index = 2; index <= 6; ++index) {
-            const std::string &path = fields[std::size_t(index)];
-            if (path.empty())
-                continue;
-            // Relative to the application folder, where Pics/ is resources/pics/.
-            ASSERT_EQ(path.rfind("Pics/", 0), 0u) << file << ": " << path;
-            EXPECT_TRUE(fs::exists(resources() / "pics" / path.substr(5))) << file << ": " << path;
-            usesPictures = true;
-        }
-        withPictures += usesPictures ? 1 : 0;
-    }
-    EXPECT_GE(withPictures, 3);
-    EXPECT_EQ(readFile(resources() / "themes" / ".thm"),
-              std::string("100,100,,,,,,-1,-1,0,9,Tahoma,0,False,False,False,0,False,False\0\r\n", 66));
 }

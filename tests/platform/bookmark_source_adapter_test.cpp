@@ -13,19 +13,9 @@ using namespace quillmoth;
 using quillmoth::testing::gbk;
 using quillmoth::testing::ScratchFolder;
 
-TEST(BookmarkFileSource, HandsOverTheFilesValuesUnchanged)
-{
-    const ScratchFolder folder;
-    const BookmarkFile file(folder.write("BMK.ini", "[Novel]\r\nBM1= 12,65 \r\nBM3=7,66\r\n"), gbk());
-    const BookmarkFileSource source(file);
-    EXPECT_EQ(source.bookmarkValues(u"Novel"), file.bookmarkValues(u"Novel"));
-    ASSERT_TRUE(source.bookmarkValues(u"Novel").has_value());
-    EXPECT_EQ((*source.bookmarkValues(u"Novel"))[0], u"12,65");
-    EXPECT_FALSE(source.bookmarkValues(u"Other").has_value());
-}
-
 // What the reader does: a book's bookmarks are written back through the file
-// and the next opening of the book finds them where they were.
+// and the next opening of the book finds them, through the source, where
+// they were.
 TEST(BookmarkFileSource, BookmarksWrittenFromABookComeBackOnTheNextOpening)
 {
     const ScratchFolder folder;

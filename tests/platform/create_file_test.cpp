@@ -8,15 +8,8 @@ using namespace quillmoth;
 using namespace quillmoth::testing;
 namespace fs = std::filesystem;
 
-TEST(CreateFile, CreatesTheWholeFileAndLeavesNoTemporary)
-{
-    const ScratchFolder scratch;
-    const std::string bytes(300000, '\x89');
-    EXPECT_EQ(createFileAtomically(scratch.path() / "Cvr.dat", bytes), CreateFileResult::Created);
-    EXPECT_EQ(readFile(scratch.path() / "Cvr.dat"), bytes);
-    EXPECT_EQ(entryCount(scratch.path()), 1);
-}
-
+// That a new file is written whole with no temporary left is checked
+// through the resource extraction, which writes every file this way.
 TEST(CreateFile, NeverReplacesWhatIsThere)
 {
     const ScratchFolder scratch;

@@ -23,10 +23,22 @@ QImage corners(int width, int height)
     return image;
 }
 
-QImage canvas(int width, int height, QColor fill = Qt::white)
+QImage filled(int width, int height, QColor fill)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width, height, QImage::Format_ARGB32);
     image.fill(fill);
+    return image;
+}
+
+// A canvas of the given colour after `draw` has painted on it.
+template <typename Draw>
+QImage painted(int size, QColor fill, Draw draw)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    QPainter painter(&image);
+    draw(painter);
+    painter.end();
     return image;
 }
 
@@ -37,45 +49,35 @@ void expectNear(QColor actual, QColor expected, int tolerance = 2)
     EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << actual.name().toStdString();
 }
 
-} // namespace
-
-TEST(Imaging, LoadFailsQuietlyOnMissingOrBrokenFiles)
+bool writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QTemporaryDir folder;
-    EXPECT_TRUE(loadImage(folder.filePath("missing.png")).isNull());
-    QFile broken(folder.filePath("broken.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("this is not a picture at all");
-    broken.close();
-    EXPECT_TRUE(loadImage(broken.fileName()).isNull());
-    EXPECT_TRUE(loadImage(folder.path()).isNull());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-TEST(Imaging, LoadsEachFormatTheProgramUses)
+} // namespace
+
+// Pictures are named .dat like the program's own: the content decides the
+// format. Missing or broken files load as a null image, quietly.
+TEST(Imaging, LoadsEachFormatTheProgramUsesAndFailsQuietly)
 {
     QTemporaryDir folder;
     for (const char *format : {"png", "jpg", "bmp"}) {
-        // Named .dat like the program's own pictures: the content decides.
         const QString misnamed = folder.filePath(QStringLiteral("picture-%1.dat").arg(QLatin1String(format)));
         ASSERT_TRUE(corners(7, 5).save(misnamed, format)) << format;
         EXPECT_EQ(loadImage(misnamed).size(), QSize(7, 5)) << format;
     }
-}
+    // Qt reads GIF but does not write it: a one-pixel red GIF, byte by byte.
+    ASSERT_TRUE(writeBytes(folder.filePath("dot.dat"),
+                           QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35)));
+    const QImage gif = loadImage(folder.filePath("dot.dat"));
+    ASSERT_EQ(gif.size(), QSize(1, 1));
+    EXPECT_EQ(gif.pixelColor(0, 0), QColor(Qt::red));
 
-TEST(Imaging, LoadsGif)
-{
-    // Qt reads GIF but does not write it: a one-pixel GIF, byte by byte.
-    static const unsigned char kGif[] = {
-        'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
-        ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'};
-    QTemporaryDir folder;
-    QFile file(folder.filePath("dot.gif"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(reinterpret_cast<const char *>(kGif), sizeof kGif);
-    file.close();
-    const QImage image = loadImage(file.fileName());
-    ASSERT_EQ(image.size(), QSize(1, 1));
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::red));
+    ASSERT_TRUE(writeBytes(folder.filePath("broken.jpg"), "this is not a picture at all"));
+    EXPECT_TRUE(loadImage(folder.filePath("broken.jpg")).isNull());
+    EXPECT_TRUE(loadImage(folder.filePath("missing.png")).isNull());
+    EXPECT_TRUE(loadImage(folder.path()).isNull());
 }
 
 struct FlipCase {
@@ -105,129 +107,86 @@ INSTANTIATE_TEST_SUITE_P(Imaging, ImagingRotateFlip,
                                            FlipCase{RotateFlip::Rotate90FlipX, {2, 3}, {0, 0}},
                                            FlipCase{RotateFlip::Rotate270FlipX, {2, 3}, {1, 2}}));
 
-TEST(Imaging, StretchedDrawingCoversTheDestination)
+TEST(Imaging, StretchedDrawingCoversTheDestinationWithTheChosenPart)
 {
-    QImage source(2, 2, QImage::Format_ARGB32);
-    source.fill(Qt::red);
-    QImage target = canvas(20, 20);
-    {
-        QPainter painter(&target);
-        drawImageStretched(painter, source, QRectF(5, 5, 10, 10));
+    const QImage stretched = painted(20, Qt::white, [](QPainter &painter) {
+        drawImageStretched(painter, filled(2, 2, Qt::red), QRectF(5, 5, 10, 10));
         drawImageStretched(painter, QImage(), QRectF(0, 0, 20, 20)); // draws nothing
-    }
-    EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::red));
-    EXPECT_EQ(target.pixelColor(14, 14), QColor(Qt::red));
-    EXPECT_EQ(target.pixelColor(4, 4), QColor(Qt::white));
-    EXPECT_EQ(target.pixelColor(15, 15), QColor(Qt::white));
-}
+    });
+    EXPECT_EQ(stretched.pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(stretched.pixelColor(14, 14), QColor(Qt::red));
+    EXPECT_EQ(stretched.pixelColor(4, 4), QColor(Qt::white));
+    EXPECT_EQ(stretched.pixelColor(15, 15), QColor(Qt::white));
 
-TEST(Imaging, SourceRectangleChoosesThePart)
-{
-    QImage source(2, 1, QImage::Format_ARGB32);
-    source.setPixelColor(0, 0, Qt::red);
+    QImage source = filled(2, 1, Qt::red);
     source.setPixelColor(1, 0, Qt::blue);
-    QImage target = canvas(10, 10);
-    {
-        QPainter painter(&target);
+    const QImage part = painted(10, Qt::white, [&](QPainter &painter) {
         drawImageRect(painter, source, QRectF(0, 0, 10, 10), QRectF(1, 0, 1, 1));
-    }
-    EXPECT_EQ(target.pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(target.pixelColor(9, 9), QColor(Qt::blue));
+    });
+    EXPECT_EQ(part.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(part.pixelColor(9, 9), QColor(Qt::blue));
 }
 
-TEST(Imaging, AttributesScaleAlphaOfAKnownColour)
+TEST(Imaging, AttributesScaleAlphaAndEachColourChannel)
 {
-    QImage source(4, 4, QImage::Format_ARGB32);
-    source.fill(QColor(255, 0, 0));
-    QImage target = canvas(4, 4);
-    ImageAttributes half;
-    half.alphaScale = 0.5;
-    {
-        QPainter painter(&target);
-        drawImageRect(painter, source, QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4), &half);
-    }
-    expectNear(target.pixelColor(1, 1), QColor(255, 128, 128));
-
+    const auto drawnWith = [](QColor source, QColor under, const ImageAttributes &attributes) {
+        return painted(4, under, [&](QPainter &painter) {
+                   drawImageRect(painter, filled(4, 4, source), QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4),
+                                 &attributes);
+               })
+            .pixelColor(1, 1);
+    };
+    ImageAttributes alpha;
+    alpha.alphaScale = 0.5;
+    expectNear(drawnWith(QColor(255, 0, 0), Qt::white, alpha), QColor(255, 128, 128));
     // Fully transparent draws nothing at all.
-    QImage untouched = canvas(4, 4);
-    ImageAttributes none;
-    none.alphaScale = 0.0;
-    {
-        QPainter painter(&untouched);
-        drawImageRect(painter, source, QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4), &none);
-    }
-    EXPECT_EQ(untouched.pixelColor(1, 1), QColor(Qt::white));
-}
+    alpha.alphaScale = 0.0;
+    EXPECT_EQ(drawnWith(QColor(255, 0, 0), Qt::white, alpha), QColor(Qt::white));
 
-TEST(Imaging, AttributesScaleEachColourChannel)
-{
-    QImage source(4, 4, QImage::Format_ARGB32);
-    source.fill(QColor(200, 200, 100));
     const ImageAttributes tint = ImageAttributes::fromColorMatrix({{{1.0f, 0, 0, 0, 0},
                                                                     {0, 0.5f, 0, 0, 0},
                                                                     {0, 0, 2.0f, 0, 0},
                                                                     {0, 0, 0, 1.0f, 0},
                                                                     {0, 0, 0, 0, 1.0f}}});
-    EXPECT_DOUBLE_EQ(tint.greenScale, 0.5);
-    QImage target = canvas(4, 4, Qt::black);
-    {
-        QPainter painter(&target);
-        drawImageRect(painter, source, QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4), &tint);
-    }
-    expectNear(target.pixelColor(2, 2), QColor(200, 100, 200));
+    expectNear(drawnWith(QColor(200, 200, 100), Qt::black, tint), QColor(200, 100, 200));
     // A scale never pushes a channel past full.
-    expectNear(scaledChannels(source, {1.0, 1.0, 4.0, 1.0}).pixelColor(0, 0), QColor(200, 200, 255));
+    expectNear(scaledChannels(filled(1, 1, QColor(200, 200, 100)), {1.0, 1.0, 4.0, 1.0}).pixelColor(0, 0),
+               QColor(200, 200, 255));
 }
 
-TEST(Imaging, ClipPolygonLimitsDrawingToItsInside)
+// A polygon clip narrows an earlier clip instead of replacing it.
+TEST(Imaging, ClipPolygonLimitsDrawingToItsInsideAndAnEarlierClip)
 {
-    QImage target = canvas(40, 40);
-    {
-        QPainter painter(&target);
+    const QImage target = painted(40, Qt::white, [](QPainter &painter) {
+        painter.setClipRect(QRect(0, 0, 30, 40));
         clipToPolygon(painter, QPolygon({QPoint(0, 0), QPoint(40, 0), QPoint(0, 40)}));
-        painter.fillRect(target.rect(), Qt::red);
-    }
-    EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::red));    // inside the triangle
-    EXPECT_EQ(target.pixelColor(35, 35), QColor(Qt::white)); // outside it
-}
-
-TEST(Imaging, ClipPolygonIntersectsAnEarlierClip)
-{
-    QImage target = canvas(40, 40);
-    {
-        QPainter painter(&target);
-        painter.setClipRect(QRect(0, 0, 10, 40));
-        clipToPolygon(painter, QPolygon({QPoint(0, 0), QPoint(40, 0), QPoint(40, 20), QPoint(0, 20)}));
-        painter.fillRect(target.rect(), Qt::red);
-    }
+        painter.fillRect(QRect(0, 0, 40, 40), Qt::red);
+    });
     EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::red));
-    EXPECT_EQ(target.pixelColor(20, 5), QColor(Qt::white)); // outside the first clip
-    EXPECT_EQ(target.pixelColor(5, 30), QColor(Qt::white)); // outside the polygon
+    EXPECT_EQ(target.pixelColor(25, 25), QColor(Qt::white)); // outside the triangle
+    EXPECT_EQ(target.pixelColor(34, 2), QColor(Qt::white));  // outside the first clip
 }
 
 TEST(Imaging, TranslateAndRotateMovesLaterDrawing)
 {
-    QImage target = canvas(40, 40);
-    {
-        QPainter painter(&target);
+    const QImage target = painted(40, Qt::white, [](QPainter &painter) {
         translateAndRotate(painter, QPointF(20, 10), 90);
         painter.fillRect(QRectF(0, 0, 15, 2), Qt::red);
-    }
+    });
     // Turned clockwise, the bar now runs down from (20, 10).
     EXPECT_EQ(target.pixelColor(19, 20), QColor(Qt::red));
     EXPECT_EQ(target.pixelColor(30, 11), QColor(Qt::white));
 }
 
-TEST(Imaging, ThumbnailHasExactlyTheAskedSize)
+// Thumbnails have exactly the asked size whatever the picture's shape; they
+// are saved as JPEG at the asked quality with no temporary file left, and a
+// failed save keeps the old file and says why.
+TEST(Imaging, ThumbnailsAreSavedAtTheirSizeAndQuality)
 {
-    EXPECT_EQ(thumbnail(corners(300, 200), 90, 135).size(), QSize(90, 135));
     EXPECT_EQ(thumbnail(corners(10, 10), 90, 135).size(), QSize(90, 135));
     EXPECT_TRUE(thumbnail(QImage(), 90, 135).isNull());
     EXPECT_TRUE(thumbnail(corners(10, 10), 0, 135).isNull());
-}
 
-TEST(Imaging, JpegThumbnailSavesAtItsSizeAndQuality)
-{
     QTemporaryDir folder;
     QImage picture(300, 200, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y)
@@ -235,29 +194,21 @@ TEST(Imaging, JpegThumbnailSavesAtItsSizeAndQuality)
             picture.setPixelColor(x, y, QColor((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
     const QImage small = thumbnail(picture, 90, 135);
     const QString good = folder.filePath("good.jpg");
-    const QString poor = folder.filePath("poor.jpg");
     QString error;
     ASSERT_TRUE(saveJpeg(small, good, 90, &error)) << error.toStdString();
-    ASSERT_TRUE(saveJpeg(small, poor, 10));
+    ASSERT_TRUE(saveJpeg(small, folder.filePath("poor.jpg"), 10));
     QImageReader reader(good);
     EXPECT_EQ(reader.format(), QByteArray("jpeg"));
     EXPECT_EQ(reader.size(), QSize(90, 135));
-    EXPECT_GT(QFileInfo(good).size(), QFileInfo(poor).size());
-    // No temporary file is left beside the thumbnails.
+    EXPECT_GT(QFileInfo(good).size(), QFileInfo(folder.filePath("poor.jpg")).size());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
-}
 
-TEST(Imaging, FailedJpegSaveKeepsTheOldFileAndSaysWhy)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("cover.jpg");
-    ASSERT_TRUE(saveJpeg(corners(9, 9), path, 90));
-    const qint64 before = QFileInfo(path).size();
-    QString error;
-    EXPECT_FALSE(saveJpeg(QImage(), path, 90, &error));
+    const qint64 before = QFileInfo(good).size();
+    EXPECT_FALSE(saveJpeg(QImage(), good, 90, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(saveJpeg(corners(9, 9), folder.filePath("missing/cover.jpg"), 90, &error));
+    error.clear();
+    EXPECT_FALSE(saveJpeg(small, folder.filePath("missing/cover.jpg"), 90, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(QFileInfo(path).size(), before);
-    EXPECT_EQ(loadImage(path).size(), QSize(9, 9));
+    EXPECT_EQ(QFileInfo(good).size(), before);
+    EXPECT_EQ(loadImage(good).size(), QSize(90, 135));
 }

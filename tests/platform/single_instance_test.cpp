@@ -33,65 +33,34 @@ QString startHolder(QProcess &process, const fs::path &lockPath)
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 
-void stopHolder(QProcess &process)
-{
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(30000));
-}
-
 } // namespace
 
-TEST(SingleInstance, SecondProcessSeesTheFirstAndGetsTheLockWhenItEnds)
+// The lock lives beside the settings, and the folder is made when missing.
+// A program left open for days keeps its lock: only a dead owner makes the
+// lock stale, never its age, and a crash leaves the file behind.
+TEST(SingleInstance, SecondProcessSeesTheFirstUntilItDies)
 {
     const ScratchFolder scratch;
     const AppFolder folder(scratch.path());
+    const fs::path lock = folder.instanceLockPath();
     QProcess first;
-    ASSERT_EQ(startHolder(first, folder.instanceLockPath()), QStringLiteral("acquired"));
-    // The lock lives beside the settings; the folder is made when missing.
-    EXPECT_TRUE(fs::exists(folder.instanceLockPath()));
+    ASSERT_EQ(startHolder(first, lock), QStringLiteral("acquired"));
+    const timeval dayAgo[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
+    ASSERT_EQ(::utimes(lock.c_str(), dayAgo), 0);
 
     QProcess second;
-    EXPECT_EQ(startHolder(second, folder.instanceLockPath()), QStringLiteral("running"));
+    EXPECT_EQ(startHolder(second, lock), QStringLiteral("running"));
     EXPECT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitCode(), 0);
-
     SingleInstance here(folder);
     EXPECT_EQ(here.acquire(), Status::AlreadyRunning);
     EXPECT_FALSE(here.isAcquired());
 
-    stopHolder(first);
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(30000));
+    ASSERT_TRUE(fs::exists(lock));
     EXPECT_EQ(here.acquire(), Status::Acquired);
     EXPECT_TRUE(here.isAcquired());
-}
-
-TEST(SingleInstance, LockOfAKilledProcessIsTakenOver)
-{
-    const ScratchFolder scratch;
-    const fs::path lock = scratch.path() / "Settings" / ".instance.lock";
-    QProcess holder;
-    ASSERT_EQ(startHolder(holder, lock), QStringLiteral("acquired"));
-    holder.kill();
-    ASSERT_TRUE(holder.waitForFinished(30000));
-    ASSERT_TRUE(fs::exists(lock)); // a crash leaves the file behind
-
-    SingleInstance here(lock);
-    EXPECT_EQ(here.acquire(), Status::Acquired);
-}
-
-TEST(SingleInstance, OldLockOfALiveProcessStillCounts)
-{
-    // A program left open for days keeps its lock: only a dead owner makes
-    // the lock stale, never its age.
-    const ScratchFolder scratch;
-    const fs::path lock = scratch.path() / "Settings" / ".instance.lock";
-    QProcess holder;
-    ASSERT_EQ(startHolder(holder, lock), QStringLiteral("acquired"));
-    const timeval dayAgo[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
-    ASSERT_EQ(::utimes(lock.c_str(), dayAgo), 0);
-
-    SingleInstance here(lock);
-    EXPECT_EQ(here.acquire(), Status::AlreadyRunning);
-    stopHolder(holder);
 }
 
 TEST(SingleInstance, InOneProcess_ReleaseHandsTheLockOn)

@@ -58,11 +58,13 @@ TEST(TextDrawing, SingleLinePlacementFollowsTheFlags)
     EXPECT_NEAR(centred.center().y(), 30, 6);
 }
 
-TEST(TextDrawing, VerticalFlagsNeedSingleLine)
+// Without kSingleLine the text stays at the top, as DrawText does, and line
+// breaks start new lines.
+TEST(TextDrawing, MultiLineTextStaysAtTheTopAndBreaksLines)
 {
-    // Without kSingleLine the text stays at the top, as DrawText does.
-    const QRect box = ink(drawn("Wy", QRect(0, 0, 200, 60), kBottom));
-    EXPECT_LT(box.top(), 10);
+    const QRect area(0, 0, 200, 60);
+    EXPECT_LT(ink(drawn("Wy", area, kBottom)).top(), 10);
+    EXPECT_GT(ink(drawn("A\nB", area, 0)).height(), ink(drawn("A\nB", area, kSingleLine)).height() + 8);
 }
 
 TEST(TextDrawing, WordBreakWrapsAndClipsUnlessNoClip)
@@ -77,12 +79,6 @@ TEST(TextDrawing, WordBreakWrapsAndClipsUnlessNoClip)
     EXPECT_LE(oneLine.right(), 60); // clipped at the rectangle
     EXPECT_LT(oneLine.height(), 20);
     EXPECT_GT(unclipped.right(), 100);
-}
-
-TEST(TextDrawing, LineBreaksStartNewLinesUnlessSingleLine)
-{
-    const QRect area(0, 0, 200, 60);
-    EXPECT_GT(ink(drawn("A\nB", area, 0)).height(), ink(drawn("A\nB", area, kSingleLine)).height() + 8);
 }
 
 TEST(TextDrawing, AmpersandMarksAnAccessKeyUnlessNoPrefix)
@@ -101,17 +97,14 @@ TEST(TextDrawing, CalculateRectMeasuresWithoutDrawing)
     QImage image = blank();
     QPainter painter(&image);
     QRect rect(10, 10, 40, 5);
+    QRect wrapped(0, 0, 40, 5);
     const int height = drawFormattedText(painter, rect, "measure this text", kCalculateRect);
+    const int wrappedHeight =
+        drawFormattedText(painter, wrapped, "measure this text", kCalculateRect | kWordBreak);
     painter.end();
     EXPECT_FALSE(ink(image).isValid());
     EXPECT_EQ(rect.height(), height);
     EXPECT_EQ(rect.topLeft(), QPoint(10, 10));
     EXPECT_GT(rect.width(), 40);
-
-    QImage second = blank();
-    QPainter measuring(&second);
-    QRect wrapped(0, 0, 40, 5);
-    const int wrappedHeight = drawFormattedText(measuring, wrapped, "measure this text",
-                                                kCalculateRect | kWordBreak);
     EXPECT_GT(wrappedHeight, height);
 }

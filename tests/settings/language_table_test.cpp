@@ -155,16 +155,12 @@ TEST(LanguageTable, ApplyLanguage_SetsCaptionsInOrderAndSkipsMissingKeys)
 
     EXPECT_TRUE(captionBindings(u"frmReader").empty());
     EXPECT_TRUE(captionBindings(u"anything").empty());
-    EXPECT_EQ(captionBindings(u"frmMain").size(), 6u);
-    EXPECT_EQ(captionBindings(u"frmPreference").size(), 16u);
-    EXPECT_EQ(captionBindings(u"frmThemeSet").size(), 22u);
     // Every key a window asks for is a key of the language files.
+    const LanguageTable all = LanguageTable::fromText(ascii(numberedLines(69, false)));
     for (const char16_t *window : {u"frmMain", u"frmPreference", u"frmThemeSet"}) {
-        for (const CaptionBinding &binding : captionBindings(window)) {
-            if (binding.key.empty())
-                continue;
-            const LanguageTable all = LanguageTable::fromText(ascii(numberedLines(69, false)));
-            EXPECT_TRUE(all.text(binding.key).has_value()) << std::string(binding.key.begin(), binding.key.end());
-        }
+        EXPECT_FALSE(captionBindings(window).empty());
+        for (const CaptionBinding &binding : captionBindings(window))
+            EXPECT_TRUE(binding.key.empty() || all.text(binding.key).has_value())
+                << std::string(binding.key.begin(), binding.key.end());
     }
 }

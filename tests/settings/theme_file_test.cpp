@@ -64,7 +64,7 @@ protected:
         record.PaperColor = 14737632;
         record.FontColor = 3355443;
         record.FontSize = 12;
-        record.FontName = u"Noto Serif CJK SC";
+        record.FontName = u"思源宋体";
         record.ChapterTitleColor = 255;
         record.ColorizeChapterTitle = true;
         record.ListUpChapters = true;
@@ -85,7 +85,10 @@ protected:
 
 } // namespace
 
-TEST_F(ThemeFixture, CreateDefaultTheme_WritesTheDefaultLineAndStoresTheEmptyName)
+// A missing theme is replaced by the default theme: written as the theme
+// with the empty name, made current and stored as "Scheme", and loaded. An
+// edited default theme is kept and loaded, not written over.
+TEST_F(ThemeFixture, GetThmSettings_CreatesTheDefaultThemeForAMissingFile)
 {
     theme = unusual();
     settings.CurrentTheme = u"Sepia";
@@ -93,26 +96,17 @@ TEST_F(ThemeFixture, CreateDefaultTheme_WritesTheDefaultLineAndStoresTheEmptyNam
     const std::size_t scheme = named.find("<Scheme>") + 8;
     named.replace(scheme, named.find('<', scheme) - scheme, "Sepia");
     writeFile(document.SettingsFilePath, named);
-    const std::filesystem::path path = CreateDefaultTheme(context);
-    EXPECT_EQ(path, context.ThemesFolder / ".thm");
-    EXPECT_EQ(readFile(path), kDefaultLine);
-    EXPECT_EQ(theme, ThemeRecord{});
-    EXPECT_EQ(settings.CurrentTheme, u"");
-    named.replace(scheme, 5, "");
-    EXPECT_EQ(readFile(document.SettingsFilePath), named);
-}
-
-TEST_F(ThemeFixture, GetThmSettings_CreatesTheDefaultThemeForAMissingFile)
-{
-    theme = unusual();
     EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Vanished.thm", context));
     EXPECT_EQ(theme, ThemeRecord{});
+    EXPECT_EQ(settings.CurrentTheme, u"");
     EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), kDefaultLine);
     EXPECT_FALSE(std::filesystem::exists(context.ThemesFolder / "Vanished.thm"));
+    named.replace(scheme, 5, "");
+    EXPECT_EQ(readFile(document.SettingsFilePath), named);
 
-    // An edited default theme is kept and loaded, not written over.
     const std::string edited = "100,100,,,,,,-1,-1,0,14,Tahoma,0,False,False,False,0,False,False";
     writeFile(context.ThemesFolder / ".thm", edited);
+    EXPECT_EQ(CreateDefaultTheme(context), context.ThemesFolder / ".thm");
     EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Vanished.thm", context));
     EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), edited);
     EXPECT_EQ(theme.FontSize, 14);
@@ -128,7 +122,7 @@ TEST_F(ThemeFixture, RoundTrip_WriteThenReadGivesTheSameRecord)
     const std::string line = readFile(context.ThemesFolder / "Unusual.thm");
     EXPECT_EQ(line, "85.5,-1,Pics/BackGround/paper.jpg,Pics/Corner/leaf.png," +
                         (outside / "ribbon.png").string() + "," + (outside / "one.jpg").string() +
-                        ",Pics/Illurstration,16777215,14737632,3355443,12,Noto Serif CJK SC,255,"
+                        ",Pics/Illurstration,16777215,14737632,3355443,12,思源宋体,255,"
                         "True,True,True,3,True,True" + std::string("\0\r\n", 3));
     EXPECT_EQ(read(line), record);
     EXPECT_EQ(read(kDefaultLine, record), ThemeRecord{});
@@ -213,14 +207,6 @@ TEST_F(ThemeFixture, Reading_ClearsPathsThatDoNotExist)
     EXPECT_EQ(record.FontName, u"Tahoma");
 }
 
-TEST_F(ThemeFixture, Reading_Utf8AndAnsiFiles)
-{
-    const std::string fields = ",9,\xE5\xAE\x8B\xE4\xBD\x93,0,False,False,False,0,False,False";
-    EXPECT_EQ(read("100,100,,,,,,-1,-1,0" + fields).FontName, u"宋体");
-    const std::string ansi = ",9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False";
-    EXPECT_EQ(read("100,100,,,,,,-1,-1,0" + ansi).FontName, u"宋体");
-}
-
 TEST_F(ThemeFixture, Writing_RefusesFieldsThatWouldShiftTheLine)
 {
     const std::filesystem::path path = context.ThemesFolder / "Kept.thm";
@@ -240,6 +226,12 @@ TEST_F(ThemeFixture, Writing_RefusesFieldsThatWouldShiftTheLine)
     EXPECT_EQ(readFile(path), kDefaultLine);
     EXPECT_FALSE(writeThemeFile(folder / "missing" / "x.thm", ThemeRecord{}, folder.path(), &error));
     EXPECT_FALSE(error.empty());
+    // A name that is not safe leads to no file, and nothing is written.
+    error.clear();
+    EXPECT_FALSE(writeThemeFile(themeFilePath(context.ThemesFolder, u"../x"), ThemeRecord{},
+                                folder.path(), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(fileNames(context.ThemesFolder), std::vector<std::string>{"Kept.thm"});
 }
 
 // A theme another program left a stray byte in loses nothing: its paths and
@@ -381,13 +373,4 @@ TEST_F(ThemeFixture, LoadCurrentTheme_TakesAnUnsafeNameAsAMissingTheme)
     EXPECT_TRUE(loadCurrentTheme(context));
     EXPECT_EQ(theme, planted);
     EXPECT_EQ(settings.CurrentTheme, u"Night");
-}
-
-TEST_F(ThemeFixture, Writing_ToNoFileNameIsRefused)
-{
-    std::u16string error;
-    EXPECT_FALSE(writeThemeFile(themeFilePath(context.ThemesFolder, u"../x"), ThemeRecord{},
-                                folder.path(), &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(fileNames(context.ThemesFolder), std::vector<std::string>{});
 }

@@ -54,11 +54,12 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsFixture, LoadUISettings_ReadsTheShippedDefaults)
+// A missing settings file is quietly written anew from the shipped one.
+TEST_F(SettingsFixture, LoadUISettings_RecreatesAMissingFileAndReadsTheShippedDefaults)
 {
-    writeSettings(defaultSettingsXml());
     ASSERT_TRUE(load());
     EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(readFile(file()), defaultSettingsXml());
     EXPECT_EQ(values.CurrentTheme, u"Parchment");
     EXPECT_EQ(values.DefaultFolder, folder / "我的藏书");
     EXPECT_EQ(values.CoverShowStyle, u"Shelf");
@@ -70,52 +71,47 @@ TEST_F(SettingsFixture, LoadUISettings_ReadsTheShippedDefaults)
     EXPECT_EQ(values.foreColor, 16777215);
 }
 
-TEST_F(SettingsFixture, LoadUISettings_ReplacesEmptyOrUnusableValues)
+// What one element of the shipped settings is changed to, and what is read.
+// Values the program cannot use are replaced in memory, without failing the
+// load: the pad size must be a whole percentage from 60 to 100, an empty
+// glass colour is black (for the pane and the tree behind it), and colours
+// that are not numbers count as empty.
+struct ReadCase {
+    const char *element;
+    const char *text;
+    std::u16string padSize = u"90";
+    bool big5 = false;
+    std::int32_t glassColor = 0;
+    std::optional<std::int32_t> foreColor = 16777215;
+};
+
+TEST_F(SettingsFixture, LoadUISettings_ReadsOrReplacesEachValue)
 {
-    writeSettings(defaultWith("PadSize", ""));
-    ASSERT_TRUE(load());
-    EXPECT_EQ(values.padSize, u"90");
-
-    for (const char *padSize : {"abc", "150", "59", "80.5", "1e999"}) {
-        writeSettings(defaultWith("PadSize", padSize));
-        ASSERT_TRUE(load());
-        EXPECT_EQ(values.padSize, u"90") << padSize;
-    }
-    writeSettings(defaultWith("PadSize", " 70 "));
-    ASSERT_TRUE(load());
-    EXPECT_EQ(values.padSize, u"70");
-
-    // An empty glass colour is black, for the pane and the tree behind it.
-    writeSettings(defaultWith("GlassColor", ""));
-    ASSERT_TRUE(load());
-    EXPECT_EQ(values.glassColor, 0);
-
-    // Colours that are not numbers count as empty instead of failing the load.
-    std::string colours = defaultWith("GlassColor", "red");
-    colours.replace(colours.find("16777215"), 8, "blue");
-    writeSettings(colours);
-    ASSERT_TRUE(load());
-    EXPECT_TRUE(reports.empty());
-    EXPECT_EQ(values.glassColor, 0);
-    EXPECT_EQ(values.foreColor, std::nullopt);
-    writeSettings(defaultWith("ForeColor", "16777216"));
-    ASSERT_TRUE(load());
-    EXPECT_EQ(values.foreColor, std::nullopt);
-    writeSettings(defaultWith("ForeColor", "255"));
-    ASSERT_TRUE(load());
-    EXPECT_EQ(values.foreColor, 255);
-}
-
-TEST_F(SettingsFixture, LoadUISettings_ReadsBig5AsABoolean)
-{
-    const std::pair<const char *, bool> cases[] = {
-        {"true", true}, {"TRUE", true}, {"-1", true}, {"3", true},   {"False", false},
-        {"0", false},   {"", false},    {"yes", false}, {"1x", false},
+    const ReadCase cases[] = {
+        {.element = "PadSize", .text = ""},          {.element = "PadSize", .text = "abc"},
+        {.element = "PadSize", .text = "150"},       {.element = "PadSize", .text = "59"},
+        {.element = "PadSize", .text = "80.5"},      {.element = "PadSize", .text = "1e999"},
+        {.element = "PadSize", .text = " 70 ", .padSize = u"70"},
+        {.element = "GlassColor", .text = ""},       {.element = "GlassColor", .text = "red"},
+        {.element = "GlassColor", .text = "255", .glassColor = 255},
+        {.element = "ForeColor", .text = "blue", .foreColor = std::nullopt},
+        {.element = "ForeColor", .text = "16777216", .foreColor = std::nullopt},
+        {.element = "ForeColor", .text = "255", .foreColor = 255},
+        {.element = "Big5", .text = "true", .big5 = true},  {.element = "Big5", .text = "TRUE", .big5 = true},
+        {.element = "Big5", .text = "-1", .big5 = true},    {.element = "Big5", .text = "3", .big5 = true},
+        {.element = "Big5", .text = "False"},        {.element = "Big5", .text = "0"},
+        {.element = "Big5", .text = ""},             {.element = "Big5", .text = "yes"},
+        {.element = "Big5", .text = "1x"},
     };
-    for (const auto &[text, expected] : cases) {
-        writeSettings(defaultWith("Big5", text));
+    for (const ReadCase &c : cases) {
+        SCOPED_TRACE(std::string(c.element) + " = \"" + c.text + "\"");
+        writeSettings(defaultWith(c.element, c.text));
         ASSERT_TRUE(load());
-        EXPECT_EQ(values.ForceBIG5, expected) << text;
+        EXPECT_TRUE(reports.empty());
+        EXPECT_EQ(values.padSize, c.padSize);
+        EXPECT_EQ(values.ForceBIG5, c.big5);
+        EXPECT_EQ(values.glassColor, c.glassColor);
+        EXPECT_EQ(values.foreColor, c.foreColor);
     }
 }
 
@@ -132,14 +128,6 @@ TEST_F(SettingsFixture, LoadUISettings_ReplacesAMissingBackgroundInMemoryOnly)
     ASSERT_TRUE(load());
     EXPECT_EQ(values.backgroundImagePath, folder / "Settings" / "UIbg.jpg");
     EXPECT_EQ(readFile(file()), before);
-}
-
-TEST_F(SettingsFixture, LoadUISettings_RecreatesAMissingFile)
-{
-    ASSERT_TRUE(load());
-    EXPECT_TRUE(reports.empty());
-    EXPECT_EQ(readFile(file()), defaultSettingsXml());
-    EXPECT_EQ(values.CoverShowStyle, u"Shelf");
 }
 
 TEST_F(SettingsFixture, LoadUISettings_KeepsAMalformedFileAndGoesOnWithTheDefault)
@@ -188,29 +176,21 @@ TEST_F(SettingsFixture, WriteSetting_KeepsEveryOtherByteOfAFileThatIsNotUtf8)
     EXPECT_EQ(readFile(file()), bytes);
 }
 
-TEST_F(SettingsFixture, WriteSetting_ChangesOnlyThatElement)
-{
-    writeSettings(defaultSettingsXml());
-    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
-    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"100"));
-    EXPECT_EQ(readFile(file()), defaultWith("PadSize", "100"));
-
-    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"/home/reader/紙.jpg"));
-    std::string expected = defaultWith("PadSize", "100");
-    expected.replace(expected.find("Settings/UIbg.jpg"), 17, "/home/reader/紙.jpg");
-    EXPECT_EQ(readFile(file()), expected);
-    EXPECT_EQ(fileNames(folder / "Settings"), std::vector<std::string>{"UIsettings.xml"});
-}
-
-TEST_F(SettingsFixture, WriteSetting_ReloadsSoOtherChangesOnDiskSurvive)
+// Each write reloads the file first, so that changes another window made on
+// disk survive.
+TEST_F(SettingsFixture, WriteSetting_ChangesOnlyThatElementOfTheFileOnDisk)
 {
     writeSettings(defaultSettingsXml());
     ASSERT_TRUE(load());
-    writeSettings(defaultWith("CoverShowStyle", "FadeIn"));
-    ASSERT_TRUE(WriteSetting(document, u"Big5", u"True"));
     std::string expected = defaultWith("CoverShowStyle", "FadeIn");
-    expected.replace(expected.find("<Big5>False"), 11, "<Big5>True");
+    writeSettings(expected);
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"100"));
+    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"/home/reader/紙.jpg"));
+    expected.replace(expected.find("<PadSize>90"), 11, "<PadSize>100");
+    expected.replace(expected.find("Settings/UIbg.jpg"), 17, "/home/reader/紙.jpg");
     EXPECT_EQ(readFile(file()), expected);
+    EXPECT_EQ(fileNames(folder / "Settings"), std::vector<std::string>{"UIsettings.xml"});
 }
 
 TEST_F(SettingsFixture, WriteSetting_CreatesAMissingElement)

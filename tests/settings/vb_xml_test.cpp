@@ -53,6 +53,15 @@ TEST(VbXml, OpenXML_LoadsTextOrFileAndIgnoresOtherModes)
     EXPECT_FALSE(loaded.xml.loadFile(folder / "missing.xml"));
     EXPECT_FALSE(loaded.xml.loadFile(folder.path()));
     EXPECT_FALSE(loaded.xml.OpenXML(u"", 1));
+
+    // The declaration's version and encoding outlive the document.
+    ASSERT_TRUE(loaded.xml.OpenXML(kSettings, 1));
+    EXPECT_EQ(loaded.xml.XMLDocumentInfo(0).value(), u"1.0");
+    EXPECT_EQ(loaded.xml.XMLDocumentInfo(1).value(), u"UTF-8");
+    EXPECT_FALSE(loaded.xml.XMLDocumentInfo(2));
+    EXPECT_EQ(loaded.xml.XMLDocumentInfo(3).value(), u"");
+    loaded.xml.CloseXML();
+    EXPECT_EQ(loaded.xml.XMLDocumentInfo(0).value(), u"1.0");
 }
 
 TEST(VbXml, ReadNode_SelectsFromTheRootAndIsSilentWhenNothingMatches)
@@ -66,6 +75,10 @@ TEST(VbXml, ReadNode_SelectsFromTheRootAndIsSilentWhenNothingMatches)
     EXPECT_EQ(xml.ReadNodeName(u"*[2]"), u"UIbgImgPath");
     EXPECT_EQ(xml.ReadNodeName(u"List/@kind"), u"kind");
     EXPECT_EQ(xml.ReadNodeName(u"text()"), u"#text");
+    EXPECT_EQ(xml.ReadNodeXML(u"PadSize").value(), u"<PadSize>80</PadSize>");
+    EXPECT_EQ(xml.ReadNodeXML(u"List/@kind").value(), u"kind=\"a\"");
+    EXPECT_FALSE(xml.ReadNodeXML(u"Missing"));
+    EXPECT_EQ(xml.xml(), kSettings);
     EXPECT_TRUE(loaded.traces.empty());
 
     EXPECT_EQ(xml.ReadNodeText(u"Missing"), u"");
@@ -76,15 +89,6 @@ TEST(VbXml, ReadNode_SelectsFromTheRootAndIsSilentWhenNothingMatches)
     ASSERT_EQ(loaded.traces.size(), 5u);
     EXPECT_TRUE(loaded.traces[0].starts_with(u"ReadNodeText Err:"));
     EXPECT_TRUE(loaded.messages.empty());
-}
-
-TEST(VbXml, ReadNodeXML_AndXml_GiveMarkup)
-{
-    Loaded loaded;
-    EXPECT_EQ(loaded.xml.ReadNodeXML(u"PadSize").value(), u"<PadSize>80</PadSize>");
-    EXPECT_EQ(loaded.xml.ReadNodeXML(u"List/@kind").value(), u"kind=\"a\"");
-    EXPECT_FALSE(loaded.xml.ReadNodeXML(u"Missing"));
-    EXPECT_EQ(loaded.xml.xml(), kSettings);
 }
 
 TEST(VbXml, WriteNode_SetsTextThatReadsBackUnchanged)
@@ -129,7 +133,7 @@ TEST(VbXml, WriteNode_NeverCreatesNodesAndReportsTheFailure)
     EXPECT_EQ(empty.xml(), u"");
 }
 
-TEST(VbXml, Attributes_AreReadWrittenAndDeleted)
+TEST(VbXml, AttributesAndNodes_AreReadWrittenAndDeleted)
 {
     Loaded loaded;
     vbXML &xml = loaded.xml;
@@ -157,6 +161,12 @@ TEST(VbXml, Attributes_AreReadWrittenAndDeleted)
     EXPECT_TRUE(xml.DeleteAttribute(u"List", u"absent"));
     EXPECT_FALSE(xml.DeleteAttribute(u"Missing", u"kind"));
     EXPECT_EQ(xml.ReadNodeXML(u"List/@*").value(), u"count=\"2\"");
+
+    // Deleting takes elements only, from their parent.
+    EXPECT_TRUE(xml.DeleteNode(u"List/Item[1]"));
+    EXPECT_EQ(xml.ReadNodeText(u"List"), u"eight");
+    EXPECT_FALSE(xml.DeleteNode(u"List/Item[5]"));
+    EXPECT_FALSE(xml.DeleteNode(u"List/@count"));
 }
 
 TEST(VbXml, Children_AreCountedWithTextNodes)
@@ -209,15 +219,6 @@ TEST(VbXml, MakeNode_AppendsWithIndentationAndAttributes)
     EXPECT_EQ(xml.xml(), before);
 }
 
-TEST(VbXml, DeleteNode_RemovesFromTheParent)
-{
-    Loaded loaded;
-    EXPECT_TRUE(loaded.xml.DeleteNode(u"List/Item[1]"));
-    EXPECT_EQ(loaded.xml.ReadNodeText(u"List"), u"eight");
-    EXPECT_FALSE(loaded.xml.DeleteNode(u"List/Item[5]"));
-    EXPECT_FALSE(loaded.xml.DeleteNode(u"List/@kind"));
-}
-
 TEST(VbXml, Colors_ParseAndFormatTheParenthesisedTriple)
 {
     Loaded loaded;
@@ -238,18 +239,6 @@ TEST(VbXml, Colors_ParseAndFormatTheParenthesisedTriple)
     EXPECT_FALSE(colorOf(u"1,2,3"));
     EXPECT_FALSE(colorOf(u"(1e99, 2, 3)"));
     EXPECT_FALSE(xml.GetColorValue(u"Missing"));
-}
-
-TEST(VbXml, XMLDocumentInfo_ReadsTheDeclaration)
-{
-    vbXML xml;
-    ASSERT_TRUE(xml.OpenXML(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?><R/>", 1));
-    EXPECT_EQ(xml.XMLDocumentInfo(0).value(), u"1.0");
-    EXPECT_EQ(xml.XMLDocumentInfo(1).value(), u"UTF-8");
-    EXPECT_FALSE(xml.XMLDocumentInfo(2));
-    EXPECT_EQ(xml.XMLDocumentInfo(3).value(), u"");
-    xml.CloseXML();
-    EXPECT_EQ(xml.XMLDocumentInfo(0).value(), u"1.0");
 }
 
 TEST(VbXml, Save_WritesAtomicallyAndKeepsTheFileAsItWas)
