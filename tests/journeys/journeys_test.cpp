@@ -416,6 +416,9 @@ protected:
         fs::create_directories(deep);
         write((fs::relative(deep, library) / "bottom.txt").string(), std::string(2000, 'b'));
         writeBooks(library / "many", 10000);
+        writeBooks(library / "gone", 2);
+        fs::create_directory(library / "a locked");
+        fs::permissions(library / "a locked", fs::perms::none);
         app.setSetting("DefaultFolder", library.string());
         app.runAsNobody();
     }
@@ -447,6 +450,9 @@ TEST_F(HostileLibrary, EveryBookOpensOrSaysWhyAndTheProgramStaysUsable)
     const auto shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     const QPoint origin = shelfWindow->geometry.topLeft();
+    // The program's folder is not the user's to write: the settings live in
+    // the user's own copy.
+    EXPECT_TRUE(fs::exists(app.settingsInUse()));
     // Eight books stand on the shelf; the broken link is no book.
     ASSERT_TRUE(waitFor([&] { return isReddish(screenshot().pixel(origin + shelf::cover(7) + QPoint(-7, -47))); }));
     EXPECT_FALSE(isReddish(screenshot().pixel(origin + shelf::cover(8) + QPoint(-7, -47))));
@@ -491,17 +497,29 @@ TEST_F(HostileLibrary, EveryBookOpensOrSaysWhyAndTheProgramStaysUsable)
     drag(origin + shelf::cover(7), origin + shelf::cover(7) - QPoint(45, 0));
     EXPECT_TRUE(dismissMessage()) << "vanished book";
 
-    // Ten thousand books, then two hundred folders deep: the shelf and the
-    // tree follow, and the shelf still scrolls. Folders come first in the
-    // tree, by name: "deep", then "many" (the link back is left out).
+    // Ten thousand books, a folder that goes while it is shown, then two
+    // hundred folders deep: the shelf and the tree follow, and the shelf
+    // still scrolls. Folders come first in the tree, by name: "deep", "gone",
+    // then "many"; the folder the user may not list and the link back are
+    // left out.
     const QRect covers(origin + QPoint(240, 45), QSize(479, 469));
     const QImage before = screenshot();
-    click(origin + shelf::treeRow(2)); // "many"
+    click(origin + shelf::treeRow(3)); // "many"
     ASSERT_TRUE(waitFor([&] { return !sameRegion(screenshot(), before, covers); }, 10s));
     std::this_thread::sleep_for(500ms);
     const QImage listed = screenshot();
     wheel(covers.center(), -1);
     EXPECT_TRUE(waitFor([&] { return !sameRegion(screenshot(), listed, covers); }, 5s));
+
+    const QImage many = screenshot();
+    click(origin + shelf::treeRow(2)); // "gone"
+    ASSERT_TRUE(waitFor([&] { return !sameRegion(screenshot(), many, covers); }, 10s));
+    fs::remove_all(library / "gone");
+    drag(origin + shelf::cover(0), origin + shelf::cover(0) - QPoint(45, 0));
+    EXPECT_TRUE(dismissMessage()) << "book of a vanished folder";
+    click(origin + shelf::treeRow(2));
+    std::this_thread::sleep_for(500ms);
+
     const QRect tree(origin + QPoint(10, 45), QSize(215, 470));
     const QImage treeBefore = screenshot();
     click(origin + shelf::treeRow(1)); // "deep"
