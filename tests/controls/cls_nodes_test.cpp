@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
 using namespace quillmoth;
 
@@ -48,15 +47,21 @@ void expectConsistent(const ClsNodes &nodes)
 
 } // namespace
 
-TEST(ClsNodes, StartsWithTheHiddenRootOnly)
+// A new list and a cleared one hold the hidden root alone.
+TEST(ClsNodes, StartsAndClearsToTheHiddenRootOnly)
 {
     ClsNodes nodes;
     ASSERT_EQ(nodes.Count(), 1);
-    EXPECT_EQ(nodes.nItem(1)->Caption(), QString("First-Hidden-Node"));
     EXPECT_EQ(nodes.nItem(1)->ItemNum(), 1);
     EXPECT_EQ(nodes.nItem(0), nullptr);
     EXPECT_EQ(nodes.nItem(2), nullptr);
-    EXPECT_EQ(nodes.nItem(QString("missing")), nullptr);
+    expectConsistent(nodes);
+    nodes.AddItem("a", "a");
+    nodes.AddItem("a1", "a1", "a");
+    nodes.Clear();
+    EXPECT_EQ(nodes.Count(), 1);
+    EXPECT_EQ(nodes.nItem("a"), nullptr);
+    EXPECT_NE(nodes.AddItem("a", "a again"), nullptr);
 }
 
 TEST(ClsNodes, AddItem_TopLevelAndChildren_FillCountsAndIndents)
@@ -80,20 +85,43 @@ TEST(ClsNodes, AddItem_TopLevelAndChildren_FillCountsAndIndents)
     // Unset optional fields stay unset.
     EXPECT_EQ(novels->ButtonMaskColor(), kNoColor);
     EXPECT_TRUE(novels->ButtonToolTip().isEmpty());
+    // Under an open, shown parent a new child is shown at once; under a
+    // closed one it waits.
+    books->setExpanded(true);
+    EXPECT_TRUE(nodes.AddItem("/books/poems", "poems", "/books")->Visable());
+    EXPECT_FALSE(nodes.AddItem("/books/poems/odes", "odes", "/books/poems")->Visable());
     expectConsistent(nodes);
 }
 
-TEST(ClsNodes, AddItem_UnderAParentWithDescendants_GoesAfterTheLastOne)
+// A child goes after its parent's last descendant; removal takes the whole
+// subtree, lowers every ancestor's counts and closes the gap.
+TEST(ClsNodes, AddItemAfterTheLastDescendant_RemoveTakesTheSubtree)
 {
     ClsNodes nodes;
     nodes.AddItem("a", "a");
     nodes.AddItem("b", "b");
     nodes.AddItem("a1", "a1", "a");
     nodes.AddItem("a1x", "a1x", "a1");
+    nodes.AddItem("a1xx", "a1xx", "a1x");
+    nodes.AddItem("a1y", "a1y", "a1");
     nodes.AddItem("a2", "a2", "a");
     nodes.AddItem("b1", "b1", "b");
     EXPECT_EQ(keysInOrder(nodes),
-              (std::vector<QString>{"", "a", "a1", "a1x", "a2", "b", "b1"}));
+              (std::vector<QString>{"", "a", "a1", "a1x", "a1xx", "a1y", "a2", "b", "b1"}));
+    expectConsistent(nodes);
+
+    ASSERT_TRUE(nodes.Remove("a1x"));
+    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 3);
+    EXPECT_EQ(nodes.nItem("a1")->AllChildren(), 1);
+    expectConsistent(nodes);
+    ASSERT_TRUE(nodes.Remove("a1"));
+    EXPECT_EQ(keysInOrder(nodes), (std::vector<QString>{"", "a", "a2", "b", "b1"}));
+    EXPECT_EQ(nodes.nItem("a1y"), nullptr);
+    EXPECT_EQ(nodes.nItem("a")->Children(), 1);
+    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 1);
+    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
+    EXPECT_FALSE(nodes.Remove("a1"));
+    EXPECT_FALSE(nodes.Remove(""));
     expectConsistent(nodes);
 }
 
@@ -124,64 +152,6 @@ TEST(ClsNodes, AddItem_WithoutCheckIntegrity_LeavesOldPositionsAlone)
     nodes.setCheckIntegrity(true);
     nodes.AddItem("c", "c");
     EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
-}
-
-TEST(ClsNodes, AddItem_UnderAnOpenShownParent_IsShownAtOnce)
-{
-    ClsNodes nodes;
-    ClsNode *a = nodes.AddItem("a", "a");
-    nodes.AddItem("a1", "a1", "a");
-    a->setExpanded(true);
-    ClsNode *late = nodes.AddItem("a2", "a2", "a");
-    EXPECT_TRUE(late->Visable());
-    ClsNode *hidden = nodes.AddItem("a2x", "a2x", "a2");
-    EXPECT_FALSE(hidden->Visable());
-}
-
-TEST(ClsNodes, Remove_TakesTheSubtreeAndClosesTheGap)
-{
-    ClsNodes nodes;
-    nodes.AddItem("a", "a");
-    nodes.AddItem("a1", "a1", "a");
-    nodes.AddItem("a1x", "a1x", "a1");
-    nodes.AddItem("a1y", "a1y", "a1");
-    nodes.AddItem("a2", "a2", "a");
-    nodes.AddItem("b", "b");
-    ASSERT_TRUE(nodes.Remove("a1"));
-    EXPECT_EQ(keysInOrder(nodes), (std::vector<QString>{"", "a", "a2", "b"}));
-    EXPECT_EQ(nodes.nItem("a1x"), nullptr);
-    EXPECT_EQ(nodes.nItem("a")->Children(), 1);
-    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 1);
-    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
-    EXPECT_FALSE(nodes.Remove("a1"));
-    EXPECT_FALSE(nodes.Remove(""));
-    expectConsistent(nodes);
-}
-
-TEST(ClsNodes, Remove_LowersEveryAncestorsCount)
-{
-    ClsNodes nodes;
-    nodes.AddItem("r", "r");
-    nodes.AddItem("r/a", "a", "r");
-    nodes.AddItem("r/a/b", "b", "r/a");
-    nodes.AddItem("r/a/b/c", "c", "r/a/b");
-    nodes.AddItem("r/a/b/c/d", "d", "r/a/b/c");
-    ASSERT_TRUE(nodes.Remove("r/a/b/c"));
-    EXPECT_EQ(nodes.nItem("r")->AllChildren(), 2);
-    EXPECT_EQ(nodes.nItem("r/a")->AllChildren(), 1);
-    EXPECT_EQ(nodes.nItem("r/a/b")->AllChildren(), 0);
-    EXPECT_EQ(nodes.nItem("r/a/b")->Children(), 0);
-}
-
-TEST(ClsNodes, Clear_LeavesOnlyTheRoot)
-{
-    ClsNodes nodes;
-    nodes.AddItem("a", "a");
-    nodes.AddItem("a1", "a1", "a");
-    nodes.Clear();
-    EXPECT_EQ(nodes.Count(), 1);
-    EXPECT_EQ(nodes.nItem("a"), nullptr);
-    EXPECT_NE(nodes.AddItem("a", "a again"), nullptr);
 }
 
 // Random mixes of insertions and removals never break the list.

@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(ToolTipTest, CreateAndDestroyTheWindow)
+TEST_F(ToolTipTest, CreateAndDestroyTheWindow_WhichGoesWithItsOwner)
 {
     EXPECT_EQ(tip.tipWindow(), nullptr);
     EXPECT_FALSE(tip.Create(nullptr));
@@ -53,9 +53,15 @@ TEST_F(ToolTipTest, CreateAndDestroyTheWindow)
     // Messages to a missing window are skipped.
     tip.setTipText("later");
     tip.setBackColor(0x00FFFF);
+
+    auto widget = std::make_unique<QWidget>();
+    ASSERT_TRUE(tip.Create(widget.get()));
+    widget.reset();
+    EXPECT_EQ(tip.tipWindow(), nullptr);
+    EXPECT_EQ(tip.owner(), nullptr);
 }
 
-TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndHidesOnLeave)
+TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveOrAClickHidesIt)
 {
     ASSERT_TRUE(tip.Create(&owner));
     enter({30, 20});
@@ -66,11 +72,7 @@ TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndHidesOnLeave)
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&owner, &leave);
     EXPECT_FALSE(shows());
-}
 
-TEST_F(ToolTipTest, AClickDismissesTheTip)
-{
-    ASSERT_TRUE(tip.Create(&owner));
     enter();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shows(); }, 5000));
     QTest::mouseClick(&owner, Qt::LeftButton, {}, QPoint(30, 20));
@@ -166,13 +168,4 @@ TEST_F(ToolTipTest, Balloon_HasAStemTowardsThePointer)
     EXPECT_TRUE(window->mask().contains(stem + QPoint(0, 3)));
     EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(window->mask().contains(QPoint(window->width() - 1, window->height() - 1)));
-}
-
-TEST_F(ToolTipTest, OwnerGoingAway_RemovesTheTip)
-{
-    auto widget = std::make_unique<QWidget>();
-    ASSERT_TRUE(tip.Create(widget.get()));
-    widget.reset();
-    EXPECT_EQ(tip.tipWindow(), nullptr);
-    EXPECT_EQ(tip.owner(), nullptr);
 }

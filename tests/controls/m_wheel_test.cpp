@@ -34,13 +34,14 @@ void turn(QWidget &widget, QPoint angle, Qt::KeyboardModifiers modifiers = Qt::N
 
 } // namespace
 
-TEST(MWheel, Hooked_SwallowsTurnsAndReportsThem)
+TEST(MWheel, Hooked_SwallowsVerticalTurnsOnce_AndOneUnhookRestores)
 {
     WheelCounter pad;
     MWheel wheel;
     QSignalSpy scrolls(&wheel, &MWheel::WheelScroll);
     wheel.setHWndCapture(&pad);
     wheel.EnableWheel();
+    wheel.EnableWheel(); // still one hook
     turn(pad, QPoint(0, 120));
     turn(pad, QPoint(0, -240), Qt::ShiftModifier);
     EXPECT_EQ(pad.turns, 0);
@@ -50,44 +51,16 @@ TEST(MWheel, Hooked_SwallowsTurnsAndReportsThem)
     EXPECT_DOUBLE_EQ(scrolls[0][3].toDouble(), 206);
     EXPECT_EQ(scrolls[1][1].toInt(), -240);
     EXPECT_EQ(scrolls[1][0].toInt() & 0x4, 0x4); // Shift
-}
-
-TEST(MWheel, HookingTwice_KeepsOneHook_AndOneUnhookRestores)
-{
-    WheelCounter pad;
-    MWheel wheel;
-    QSignalSpy scrolls(&wheel, &MWheel::WheelScroll);
-    wheel.setHWndCapture(&pad);
-    wheel.EnableWheel();
-    wheel.EnableWheel();
-    turn(pad, QPoint(0, 120));
-    EXPECT_EQ(scrolls.count(), 1);
-    wheel.DisableWheel();
-    EXPECT_FALSE(wheel.isHooked());
-    turn(pad, QPoint(0, 120));
-    EXPECT_EQ(pad.turns, 1);
-    EXPECT_EQ(scrolls.count(), 1);
-}
-
-TEST(MWheel, WithoutAWidget_EnableAndDisableDoNothing)
-{
-    MWheel wheel;
-    wheel.EnableWheel();
-    EXPECT_FALSE(wheel.isHooked());
-    wheel.DisableWheel();
-    EXPECT_FALSE(wheel.isHooked());
-}
-
-TEST(MWheel, HorizontalTurnsPassThrough)
-{
-    WheelCounter pad;
-    MWheel wheel;
-    QSignalSpy scrolls(&wheel, &MWheel::WheelScroll);
-    wheel.setHWndCapture(&pad);
-    wheel.EnableWheel();
+    // Horizontal turns pass through.
     turn(pad, QPoint(120, 0));
     EXPECT_EQ(pad.turns, 1);
-    EXPECT_EQ(scrolls.count(), 0);
+    EXPECT_EQ(scrolls.count(), 2);
+
+    wheel.DisableWheel();
+    EXPECT_FALSE(wheel.isHooked());
+    turn(pad, QPoint(0, 120));
+    EXPECT_EQ(pad.turns, 2);
+    EXPECT_EQ(scrolls.count(), 2);
 }
 
 TEST(MWheel, ChangingTheWidgetWhileHooked_MovesTheHook)
@@ -120,6 +93,7 @@ TEST(MWheel, EitherSideMayGoFirst)
     wheel.EnableWheel();
     pad.reset();
     EXPECT_EQ(wheel.hWndCapture(), nullptr);
+    // Without a widget, enabling and disabling do nothing.
     wheel.DisableWheel();
     wheel.EnableWheel();
     EXPECT_FALSE(wheel.isHooked());

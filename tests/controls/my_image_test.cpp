@@ -29,6 +29,8 @@ TEST(MyImage, ShowsItsPictureAtItsSize)
     EXPECT_EQ(image.grab().toImage().pixelColor(45, 28), QColor(Qt::red));
 }
 
+// Every press and release is told with the image's index; a click only
+// when the left button goes up inside.
 TEST(MyImage, TellsPressMoveReleaseAndClickWithItsIndex)
 {
     MyImage image(nullptr, 3);
@@ -46,22 +48,13 @@ TEST(MyImage, TellsPressMoveReleaseAndClickWithItsIndex)
     EXPECT_EQ(downs[0][0].toInt(), 3);
     EXPECT_EQ(downs[0][3].toPoint(), QPoint(5, 5));
     EXPECT_GE(moves.count(), 1);
-    EXPECT_EQ(ups.count(), 1);
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][0].toInt(), 3);
-}
 
-TEST(MyImage, NoClickWhenReleasedOutsideOrWithAnotherButton)
-{
-    MyImage image(nullptr, 1);
-    image.setPicture(square(Qt::blue));
-    image.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
-    QSignalSpy ups(&image, &MyImage::MouseUp);
-    QSignalSpy clicks(&image, &MyImage::Click);
+    // Released outside, or with another button.
     QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(50, 5));
     QTest::mouseClick(&image, Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_EQ(ups.count(), 2);
-    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(ups.count(), 3);
+    EXPECT_EQ(clicks.count(), 1);
 }

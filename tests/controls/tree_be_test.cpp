@@ -98,17 +98,9 @@ TEST_F(TreeBeTest, Collapse_HidesAllDescendants_AndExpandBringsBackOpenOnes)
               (std::vector<QString>{"books", "books/novels", "books/novels/old", "books/poems", "music"}));
 }
 
-TEST_F(TreeBeTest, SelectionMovesAndRemembersTheOldOne)
+TEST_F(TreeBeTest, RightButtonOrAPressBelowTheRows_NeitherSelectsNorToggles)
 {
-    press("books");
-    press("music");
-    EXPECT_TRUE(node("music")->Selected());
-    EXPECT_FALSE(node("books")->Selected());
-    EXPECT_EQ(tree.OldSel(), node("books"));
-}
-
-TEST_F(TreeBeTest, RightButton_ReportsTheNodeButNeitherSelectsNorToggles)
-{
+    QSignalSpy before(&tree, &TreeBe::beforeClick);
     QSignalSpy clicks(&tree, &TreeBe::nodeClick);
     QSignalSpy expands(&tree, &TreeBe::nodeExpand);
     press("books", Qt::RightButton);
@@ -117,21 +109,19 @@ TEST_F(TreeBeTest, RightButton_ReportsTheNodeButNeitherSelectsNorToggles)
     EXPECT_EQ(expands.count(), 0);
     EXPECT_FALSE(node("books")->Selected());
     EXPECT_FALSE(node("books")->Expanded());
-}
-
-TEST_F(TreeBeTest, PressBelowTheRows_OnlyRaisesBeforeClick)
-{
-    QSignalSpy before(&tree, &TreeBe::beforeClick);
-    QSignalSpy clicks(&tree, &TreeBe::nodeClick);
+    // Below the rows only beforeClick is raised.
     QTest::mouseClick(tree.surface(), Qt::LeftButton, {}, QPoint(60, 180));
-    EXPECT_EQ(before.count(), 1);
-    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(before.count(), 2);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(TreeBeTest, RemovingTheSelection_ClearsItAndOldSel)
+// The selection moves and remembers the old one; removing it clears both.
+TEST_F(TreeBeTest, SelectionMoves_AndRemovingItClearsItAndOldSel)
 {
     press("books");
     press("books/novels");
+    EXPECT_TRUE(node("books/novels")->Selected());
+    EXPECT_FALSE(node("books")->Selected());
     ASSERT_EQ(tree.OldSel(), node("books"));
     ASSERT_TRUE(tree.Nodes().Remove("books/novels"));
     EXPECT_EQ(tree.OldSel(), nullptr);
