@@ -107,7 +107,7 @@ TEST_F(ThumbnailFiles, EraseNeverRemovesAnythingButAThumbnailFile)
     EXPECT_TRUE(std::filesystem::exists(thumbs()));
 }
 
-TEST_F(ThumbnailFiles, CacheDecodesOnceAndNoticesAChangedFile)
+TEST_F(ThumbnailFiles, CacheDecodesOnceNoticesAChangedFileAndKeepsItsCapacity)
 {
     std::filesystem::create_directories(thumbs());
     const std::filesystem::path file = thumbnailPath(thumbs(), book);
@@ -126,16 +126,12 @@ TEST_F(ThumbnailFiles, CacheDecodesOnceAndNoticesAChangedFile)
     std::filesystem::remove(file);
     EXPECT_TRUE(cache.cover(file, {95, 135}).isNull());
     EXPECT_EQ(cache.size(), 0u);
-}
 
-TEST_F(ThumbnailFiles, CacheKeepsOnlyItsCapacity)
-{
-    std::filesystem::create_directories(thumbs());
-    CoverCache cache(2);
+    // It keeps only its capacity.
     for (const char16_t *name : {u"a.txt", u"b.txt", u"c.txt"}) {
-        const std::filesystem::path file = thumbnailPath(thumbs(), BookEntry{"/b", name});
-        ASSERT_TRUE(GdipSavetoJPEG(picture({20, 20}, Qt::green), file));
-        EXPECT_FALSE(cache.cover(file, {100, 135}).isNull());
+        const std::filesystem::path other = thumbnailPath(thumbs(), BookEntry{"/b", name});
+        ASSERT_TRUE(GdipSavetoJPEG(picture({20, 20}, Qt::green), other));
+        EXPECT_FALSE(cache.cover(other, {100, 135}).isNull());
     }
     EXPECT_EQ(cache.size(), 2u);
 }

@@ -54,8 +54,8 @@ protected:
         }
     }
 
-    // Makes the window, loads it and waits for the first folder to show.
-    frmMain &start()
+    // Makes the window, its messages noted and answered with `answer`.
+    void make()
     {
         window = std::make_unique<frmMain>(context());
         window->setMessages(
@@ -63,6 +63,12 @@ protected:
                 messages.push_back(text);
                 return answer;
             });
+    }
+
+    // Makes the window, loads it and waits for the first folder to show.
+    frmMain &start()
+    {
+        make();
         window->show();
         QSignalSpy shown(window.get(), &frmMain::folderShown);
         EXPECT_TRUE(window->Form_Load());
@@ -116,7 +122,6 @@ TEST_F(ShelfWorld, StartsOnTheDefaultFolderWithItsBooksSorted)
     std::filesystem::create_directories(books() / ".hidden");
     frmMain &main = start();
 
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Quillmoth v1305"));
     ASSERT_EQ(main.BookList_().size(), 3u);
     EXPECT_EQ(main.BookList_()[0].fileName(), u"a.txt");
     EXPECT_EQ(main.BookList_()[2].fileName(), u"C.TXT");
@@ -256,7 +261,7 @@ TEST_F(ShelfWorld, AThumbnailThatCannotBeWrittenSaysSo)
     EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("Save file Error")});
 }
 
-TEST_F(ShelfWorld, AWheelNotchScrollsOneRowAndFractionsAddUp)
+TEST_F(ShelfWorld, AWheelNotchScrollsOneRow_AndThePopUpFollowsTheScroll)
 {
     addBooks(40, books());
     frmMain &main = start();
@@ -271,6 +276,15 @@ TEST_F(ShelfWorld, AWheelNotchScrollsOneRowAndFractionsAddUp)
     QTRY_VERIFY(!view.isScrolling());
     EXPECT_EQ(view.canvasTop(), -170);
     EXPECT_EQ(main.VS1()->value(), 170);
+
+    // The pop-up on a scrolled shelf stands under the pointer.
+    main.VS1()->setValue(340);
+    const QPoint point = coverPoint(9);
+    QTest::mouseClick(&view, Qt::RightButton, {}, point);
+    ASSERT_TRUE(main.ePopup()->isVisible());
+    EXPECT_EQ(main.ePopup()->pos(), view.mapToParent(point) - QPoint(50, 12));
+    EXPECT_EQ(main.CurrentBook()->fileName(), u"book00009.txt");
+    EXPECT_TRUE(main.ePopup()->Caption().endsWith(QLatin1Char('\t'))); // offers a picture
 }
 
 TEST_F(ShelfWorld, PageModesTurnByTwelveAndStopAtTheEnds)
@@ -320,19 +334,6 @@ TEST_F(ShelfWorld, APictureDroppedOnThePagesCoversTheBookUnderIt)
     delete data;
 }
 
-TEST_F(ShelfWorld, ThePopUpOnAScrolledShelfStandsUnderThePointer)
-{
-    addBooks(40, books());
-    frmMain &main = start();
-    main.VS1()->setValue(340); // two rows down
-    const QPoint point = coverPoint(9);
-    QTest::mouseClick(&shelfView(), Qt::RightButton, {}, point);
-    ASSERT_TRUE(main.ePopup()->isVisible());
-    EXPECT_EQ(main.ePopup()->pos(), shelfView().mapToParent(point) - QPoint(50, 12));
-    EXPECT_EQ(main.CurrentBook()->fileName(), u"book00009.txt");
-    EXPECT_TRUE(main.ePopup()->Caption().endsWith(QLatin1Char('\t'))); // offers a picture
-}
-
 TEST_F(ShelfWorld, ThePageButtonsAndTheWheelChangePages)
 {
     addBooks(30, books());
@@ -358,22 +359,11 @@ TEST_F(ShelfWorld, ThePageButtonsAndTheWheelChangePages)
 TEST_F(ShelfWorld, AMissingLanguageFallsBackToSimplifiedChinese)
 {
     writeFile(folder.LanguageFilePath(u"ChineseS"), "\xef\xbb\xbf");
-    frmMain &main = start();
+    start();
     EXPECT_EQ(settings.UserLanguage, u"ChineseS");
-    (void)main;
 }
 
-TEST_F(ShelfWorld, ClosingWaitsForTheShelfToSettle)
-{
-    addBooks(1, books());
-    frmMain &main = start();
-    flags.IsRefreshing = true;
-    EXPECT_FALSE(main.close());
-    flags.IsRefreshing = false;
-    EXPECT_TRUE(main.close());
-}
-
-TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
+TEST_F(ShelfWorld, ThemePanelAppliesDeletesAndFallsBackWhenAFileVanished)
 {
     frmMain &main = start();
     ThemePanel &panel = *main.Frame1();
@@ -393,9 +383,21 @@ TEST_F(ShelfWorld, ThemePanelAppliesAndRefusesToDeleteTheCurrentTheme)
     panel.remove();
     EXPECT_FALSE(std::filesystem::exists(folder.ThemesFolder() / "Old.thm"));
     EXPECT_TRUE(messages.back().endsWith(QStringLiteral("     Old")));
+
+    // A theme whose file vanished: the default stands in, and the list and
+    // the caption both say so.
+    addAndClickTheme("Gone");
+    const auto &names = panel.themes().names;
+    std::filesystem::remove(folder.ThemesFolder() / "Gone.thm");
+    panel.apply();
+    EXPECT_EQ(settings.CurrentTheme, u"");
+    EXPECT_EQ(std::count(names.begin(), names.end(), u"Gone"), 0);
+    ASSERT_GE(panel.List1()->currentRow(), 0);
+    EXPECT_EQ(panel.List1()->currentItem()->text(), QString());
+    EXPECT_FALSE(panel.lblThemeLabel(1)->text().contains(QStringLiteral("Gone")));
 }
 
-TEST_F(ShelfWorld, EveryCommandWaitsWhileTheShelfRefreshes)
+TEST_F(ShelfWorld, EveryCommandAndClosingWaitWhileTheShelfRefreshes)
 {
     addBooks(2, books());
     frmMain &main = start();
@@ -410,6 +412,7 @@ TEST_F(ShelfWorld, EveryCommandWaitsWhileTheShelfRefreshes)
     EXPECT_EQ(main.readingWindow(), nullptr);
     EXPECT_NE(settings.CurrentTheme, u"Sepia");
     EXPECT_FALSE(panel.isOpen());
+    EXPECT_FALSE(main.close());
 
     flags.IsRefreshing = false;
     panel.apply();
@@ -419,6 +422,8 @@ TEST_F(ShelfWorld, EveryCommandWaitsWhileTheShelfRefreshes)
     QTest::mouseClick(main.MyImage1(1), Qt::LeftButton);
     ASSERT_NE(main.readingWindow(), nullptr);
     main.readingWindow()->close();
+    QTRY_VERIFY(main.isVisible());
+    EXPECT_TRUE(main.close());
 }
 
 TEST_F(ShelfWorld, APressAButtonLetsThroughLeavesThePanelAsItIs)
@@ -435,33 +440,12 @@ TEST_F(ShelfWorld, APressAButtonLetsThroughLeavesThePanelAsItIs)
     EXPECT_FALSE(panel.isOpen());
 }
 
-TEST_F(ShelfWorld, ApplyingAThemeWhoseFileVanishedListsWhatIsThere)
-{
-    frmMain &main = start();
-    ThemePanel &panel = *main.Frame1();
-    addAndClickTheme("Gone");
-    const auto &names = panel.themes().names;
-    std::filesystem::remove(folder.ThemesFolder() / "Gone.thm");
-    panel.apply();
-    // The default theme stands in; list and caption both say so.
-    EXPECT_EQ(settings.CurrentTheme, u"");
-    EXPECT_EQ(std::count(names.begin(), names.end(), u"Gone"), 0);
-    ASSERT_GE(panel.List1()->currentRow(), 0);
-    EXPECT_EQ(panel.List1()->currentItem()->text(), QString());
-    EXPECT_FALSE(panel.lblThemeLabel(1)->text().contains(QStringLiteral("Gone")));
-}
-
 TEST_F(ShelfWorld, SettingsThatCannotBeReadOrMadeEndTheStartPlainly)
 {
     // A folder where the settings file should be: it can be neither read
     // nor re-created.
     std::filesystem::create_directories(folder.SettingsFilePath());
-    window = std::make_unique<frmMain>(context());
-    window->setMessages(
-        [this](QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons) {
-            messages.push_back(text);
-            return answer;
-        });
+    make();
     EXPECT_FALSE(window->Form_Load());
     ASSERT_FALSE(messages.empty());
     // Without a language file the English text, never the bare key.
