@@ -127,36 +127,18 @@ TEST_F(Preferences, ThePaletteSetsTheChosenColourFromTheReleasePoint)
     EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "InitBackground"), 2);
 }
 
-TEST_F(Preferences, AFolderWithoutSubfoldersIsAskedAgain)
+// A cancel changes nothing, a folder without subfolders is asked again, and
+// the old thumbnails go only when the user says so.
+TEST_F(Preferences, TheDefaultFolderNeedsSubfolders_AndThumbnailsGoOnlyOnYes)
 {
     const std::filesystem::path filesOnly = scratch.path() / "files";
     writeFile(filesOnly / "a.txt", "a");
     const std::filesystem::path library = scratch.path() / "library";
+    const std::filesystem::path shelf = scratch.path() / "shelf";
     std::filesystem::create_directories(library / "novels");
+    std::filesystem::create_directories(shelf / "poems");
     writeFile(folder.CoverThumbsFolder() / "Old.jpg", "jpeg");
     std::filesystem::create_directories(folder.CoverThumbsFolder() / "kept");
-    choices = {QString::fromStdString(filesOnly.string()),
-               QString::fromStdString(library.string())};
-    answers = {QMessageBox::Ok, QMessageBox::Yes};
-    frmPreference &preferences = open();
-    const std::string before = settingsFile();
-
-    preferences.DefineDefaultFolder(true);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0], QStringLiteral("NoSubfolderFound"));
-    EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", library.string()));
-    EXPECT_EQ(shelfCalls, std::vector<std::string>{"TreeBeDefaultPath " + library.string()});
-    EXPECT_FALSE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
-    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "kept"));
-    EXPECT_EQ(preferences.eLabel1(0)->Caption(), QString::fromStdString(library.string()));
-    EXPECT_TRUE(redrawing);
-}
-
-TEST_F(Preferences, ThumbnailsStayWhenTheUserSaysNoAndACancelChangesNothing)
-{
-    const std::filesystem::path library = scratch.path() / "library";
-    std::filesystem::create_directories(library / "novels");
-    writeFile(folder.CoverThumbsFolder() / "Old.jpg", "jpeg");
     frmPreference &preferences = open();
     const std::string before = settingsFile();
 
@@ -165,11 +147,24 @@ TEST_F(Preferences, ThumbnailsStayWhenTheUserSaysNoAndACancelChangesNothing)
     EXPECT_TRUE(shelfCalls.empty());
     EXPECT_TRUE(redrawing);
 
-    choices = {QString::fromStdString(library.string())};
-    answers = {QMessageBox::No};
+    choices = {QString::fromStdString(filesOnly.string()),
+               QString::fromStdString(library.string())};
+    answers = {QMessageBox::Ok, QMessageBox::No};
     preferences.DefineDefaultFolder(true);
-    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], QStringLiteral("NoSubfolderFound"));
     EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", library.string()));
+    EXPECT_EQ(shelfCalls, std::vector<std::string>{"TreeBeDefaultPath " + library.string()});
+    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
+    EXPECT_EQ(preferences.eLabel1(0)->Caption(), QString::fromStdString(library.string()));
+    EXPECT_TRUE(redrawing);
+
+    choices = {QString::fromStdString(shelf.string())};
+    answers = {QMessageBox::Yes};
+    preferences.DefineDefaultFolder(true);
+    EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", shelf.string()));
+    EXPECT_FALSE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "kept"));
 }
 
 TEST_F(Preferences, MyLanguageWithoutAUserFileFallsBackToEnglish)

@@ -63,8 +63,6 @@ TEST(ThemeEditing, SavedRecordsDropOpacitiesWithoutPictures)
     const ThemeRecord saved = themeToSave(theme);
     EXPECT_EQ(saved.BgOpacity, -1);
     EXPECT_EQ(saved.CornerOpacity, 70);
-    EXPECT_EQ(fontSizeText(6), u"9");
-    EXPECT_EQ(fontSizeText(14), u"14");
 }
 
 TEST(PreferenceRules, SettingsSelectTheirOptions)
