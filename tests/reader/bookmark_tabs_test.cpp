@@ -71,33 +71,37 @@ TEST(HitBookmarkTab, FindsTheTabUnderX)
         EXPECT_EQ(HitBookmarkTab(x, 2), tab) << x;
 }
 
+// The mark is the first line of the page found only once in the book: the
+// 1-based position of its first character that is not blank, and that
+// character's code (signed double-byte for Chinese).
 TEST(Fingerprint, TakesTheFirstLineFoundOnlyOnce)
 {
-    const std::u16string book =
-        u"short\r\nthe same start, twice\r\nthe same start, again\r\n  unique line here\r\n";
-    const std::u16string page = u"short\r\nthe same start, twice\r\n  unique line here\r\n";
-    const auto mark = Fingerprint(page, book, gbk());
-    ASSERT_TRUE(mark.has_value());
-    // The first character that is not blank: "u" of "unique", 1-based.
-    EXPECT_EQ(mark->position, std::int64_t(book.find(u"unique")) + 1);
-    EXPECT_EQ(mark->code, u"117");
-}
-
-TEST(Fingerprint, CodeOfAChineseCharacterIsItsSignedDoubleByteCode)
-{
-    const std::u16string book = u"序\r\n\u3000\u3000秋白醒来的时候天已经大亮了\r\n";
-    const auto mark = Fingerprint(u"\u3000\u3000秋白醒来的时候天已经大亮了\r\n", book, gbk());
-    ASSERT_TRUE(mark.has_value());
-    EXPECT_EQ(mark->position, std::int64_t(book.find(u"秋")) + 1);
-    EXPECT_EQ(mark->code, u"-14353");  // 秋 is C7 EF in GBK
-}
-
-TEST(Fingerprint, NothingWhenNoLineIsUsable)
-{
-    const std::u16string repeated = u"the very same line\r\nthe very same line\r\n";
-    EXPECT_FALSE(Fingerprint(u"the very same line\r\n", repeated, gbk()).has_value());
-    EXPECT_FALSE(Fingerprint(u"short\r\nlines\r\n", u"short\r\nlines\r\n", gbk()).has_value());
-    EXPECT_FALSE(Fingerprint(u"reformatted text!\r\n", u"other text entirely", gbk()).has_value());
+    struct Case {
+        std::u16string page;
+        std::u16string book;
+        std::u16string_view marked; // empty: no mark
+        std::u16string_view code;
+    };
+    const Case cases[] = {
+        {u"short\r\nthe same start, twice\r\n  unique line here\r\n",
+         u"short\r\nthe same start, twice\r\nthe same start, again\r\n  unique line here\r\n",
+         u"unique", u"117"},
+        {u"\u3000\u3000秋白醒来的时候天已经大亮了\r\n", u"序\r\n\u3000\u3000秋白醒来的时候天已经大亮了\r\n",
+         u"秋", u"-14353"}, // C7 EF in GBK
+        // Repeated, too short, or not in the book at all.
+        {u"the very same line\r\n", u"the very same line\r\nthe very same line\r\n", {}, {}},
+        {u"short\r\nlines\r\n", u"short\r\nlines\r\n", {}, {}},
+        {u"reformatted text!\r\n", u"other text entirely", {}, {}},
+    };
+    for (const Case &test : cases) {
+        SCOPED_TRACE(std::string(test.code.begin(), test.code.end()));
+        const auto mark = Fingerprint(test.page, test.book, gbk());
+        ASSERT_EQ(mark.has_value(), !test.marked.empty());
+        if (!mark)
+            continue;
+        EXPECT_EQ(mark->position, std::int64_t(test.book.find(test.marked)) + 1);
+        EXPECT_EQ(mark->code, test.code);
+    }
 }
 
 } // namespace

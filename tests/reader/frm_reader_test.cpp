@@ -37,14 +37,10 @@ TEST(ReaderWindowSize, FollowsThePadSize_AndFitsTheScreen)
 
 class FrmReaderTest : public ::testing::Test {
 protected:
-    frmReader *openWindow(const std::u16string &path)
+    frmReader *openWindow(const std::u16string &path, bool synchronous = true)
     {
         auto *window = new frmReader(world.context());
-        world.prepare(*window->Reader1(), window->size());
-        window->Reader1()->setMessageHandler(
-            [this](QMessageBox::Icon, const QString &, const QString &text) {
-                world.messages.push_back(text);
-            });
+        world.prepare(*window->Reader1(), window->size(), synchronous);
         closed = std::make_unique<QSignalSpy>(window, &frmReader::closed);
         window->load(path);
         return window;
@@ -103,15 +99,11 @@ TEST_F(FrmReaderTest, ABookThatFails_ClosesTheWindow)
 
 TEST_F(FrmReaderTest, ClosingWhileTheBookOpens_CancelsTheOpen)
 {
-    auto *window = new frmReader(world.context());
-    world.prepare(*window->Reader1(), window->size(), false);
-    QSignalSpy spy(window, &frmReader::closed);
-    QPointer<frmReader> guard(window);
-    window->load(world.writeBook("Long.txt", numberedBook(300000)));
+    QPointer<frmReader> window = openWindow(world.writeBook("Long.txt", numberedBook(300000)), false);
     ASSERT_TRUE(window->Reader1()->isOpening());
     window->close();
-    EXPECT_EQ(spy.count(), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
+    EXPECT_EQ(closed->count(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
 }
 
 } // namespace

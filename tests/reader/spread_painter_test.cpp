@@ -96,7 +96,7 @@ TEST(SpreadPainter, PageNumberTop_MovesBelowTextThatReachesIt_ButStaysOnThePage)
     EXPECT_EQ(pageNumberTop(822, 900, 15, 852), 837);
 }
 
-TEST(SpreadPainter, FoldLine_ShadesSevenColumnsFromTheCentreColour)
+TEST(SpreadPainter, FoldLine_ShadesSevenColumnsFromTheCentreColour_InDevicePixels)
 {
     QImage image = surface({40, 6}, QColor(200, 180, 160));
     paintFoldLine(image);
@@ -106,15 +106,13 @@ TEST(SpreadPainter, FoldLine_ShadesSevenColumnsFromTheCentreColour)
         EXPECT_EQ(image.pixelColor(17 + i, 3), expected[i]) << i;
     EXPECT_EQ(image.pixelColor(16, 3), QColor(200, 180, 160));
     EXPECT_EQ(image.pixelColor(24, 3), QColor(200, 180, 160));
-}
 
-TEST(SpreadPainter, FoldLine_WorksInDevicePixelsAtHighDensity)
-{
-    QImage image = surface({80, 12}, QColor(100, 100, 100));
-    image.setDevicePixelRatio(2);
-    paintFoldLine(image);
-    EXPECT_EQ(image.pixelColor(40, 5), QColor(40, 40, 40));  // the darkest column, in device pixels
-    EXPECT_EQ(image.pixelColor(36, 5), QColor(100, 100, 100));
+    // At high density the columns stay one device pixel wide.
+    QImage dense = surface({80, 12}, QColor(100, 100, 100));
+    dense.setDevicePixelRatio(2);
+    paintFoldLine(dense);
+    EXPECT_EQ(dense.pixelColor(40, 5), QColor(40, 40, 40));
+    EXPECT_EQ(dense.pixelColor(36, 5), QColor(100, 100, 100));
 }
 
 TEST(SpreadPainter, PageText_FramesAndColoursChapterTitles)
