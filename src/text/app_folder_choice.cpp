@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 
 fs::path userDataFolder(const char *xdgDataHome, const char *home)
 {
-    // The base directory specification asks for an absolute path.
+    // XDG ignores a relative XDG_DATA_HOME.
     if (xdgDataHome != nullptr && *xdgDataHome == '/')
         return fs::path(xdgDataHome) / "quillmoth";
     if (home != nullptr && *home != '\0')
