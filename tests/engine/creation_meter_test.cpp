@@ -73,10 +73,9 @@ public:
         m_settings.ListUpChapters = true;
         m_settings.IllustrationsOn = true;
         m_settings.ForceBIG5 = source.forceBig5;
-        if (!source.fromClipboard)
-            m_source16 = text::textFromPath(folder.write("Book.txt", gbkBytes(m_text)));
-        else
-            m_source16 = m_text;
+        m_source16 = source.fromClipboard
+                         ? m_text
+                         : text::textFromPath(folder.write("Book.txt", gbkBytes(m_text)));
         control.clock = [this] {
             ++clockCalls;
             now += tick;
@@ -109,16 +108,26 @@ class CreationControl : public ::testing::TestWithParam<Source> {};
 
 } // namespace
 
+// Watching changes nothing in the book, keeps nothing of the control, and
+// looks at the clock only when there is progress to report.
 TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReachesTheEnd)
 {
     const ScratchFolder folder;
     Creation creation(GetParam(), folder);
+    const std::atomic<bool> noCancel{false};
+    creation.control.cancel = &noCancel;
+    const Book plain = creation.create(nullptr);
+    EXPECT_EQ(creation.create(&creation.control), plain);
+    EXPECT_EQ(creation.clockCalls, 0);
+
+    const auto token = std::make_shared<int>(0);
     std::vector<std::pair<Clock::time_point, double>> calls;
-    creation.control.onProgress = [&](double fraction) {
+    creation.control.onProgress = [&, token](double fraction) {
         calls.emplace_back(creation.now, fraction);
     };
-    const Book watched = creation.create(&creation.control);
-
+    const long held = token.use_count();
+    EXPECT_EQ(creation.create(&creation.control), plain);
+    EXPECT_EQ(token.use_count(), held);
     ASSERT_GE(calls.size(), 3u);
     Clock::time_point previous{};
     double fraction = 0;
@@ -130,29 +139,31 @@ TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReaches
         fraction = value;
     }
     EXPECT_GT(fraction, 0.9);
-    // The clock is looked at about once in a thousand characters of the book,
-    // not for every unit of work.
+    // About one look in a thousand characters, not one for every unit of work.
     EXPECT_LT(creation.clockCalls, int(creation.size() / 300));
-    // Watching changes nothing in the book.
-    EXPECT_EQ(watched, creation.create(nullptr));
-    EXPECT_EQ(watched.Error, EngineError::None);
 }
 
-TEST_P(CreationControl, Cancel_FromTheProgressCallback_StopsAtOnce)
+// Cancelled before the start or from the first progress call, creation stops
+// at once and leaves an empty book under the book's name.
+TEST_P(CreationControl, Cancel_StopsAtOnce)
 {
     const ScratchFolder folder;
     Creation creation(GetParam(), folder);
-    std::atomic<bool> cancel{false};
+    std::atomic<bool> cancel{true};
+    creation.control.cancel = &cancel;
+    creation.control.onProgress = [](double) { ADD_FAILURE() << "progress after cancelling"; };
+    EXPECT_EQ(creation.create(&creation.control).Error, EngineError::Cancelled);
+    EXPECT_LE(creation.clockCalls, 1);
+
+    cancel = false;
     int progressCalls = 0;
     int clockCallsAtCancel = 0;
-    creation.control.cancel = &cancel;
     creation.control.onProgress = [&](double) {
         ++progressCalls;
         clockCallsAtCancel = creation.clockCalls;
         cancel = true;
     };
     const Book book = creation.create(&creation.control);
-
     EXPECT_EQ(book.Error, EngineError::Cancelled);
     EXPECT_EQ(book.PageCount, 0);
     EXPECT_EQ(book.Pages.size(), 0);
@@ -163,40 +174,6 @@ TEST_P(CreationControl, Cancel_FromTheProgressCallback_StopsAtOnce)
     EXPECT_EQ(book.BookFileName, GetParam().fromClipboard ? u"Clipboard text" : u"Book.txt");
     EXPECT_EQ(progressCalls, 1);
     EXPECT_EQ(creation.clockCalls, clockCallsAtCancel);
-}
-
-TEST_P(CreationControl, Cancel_BeforeTheStart_DoesNoWork)
-{
-    const ScratchFolder folder;
-    Creation creation(GetParam(), folder);
-    const std::atomic<bool> cancel{true};
-    creation.control.cancel = &cancel;
-    creation.control.onProgress = [](double) { ADD_FAILURE() << "progress after cancelling"; };
-    EXPECT_EQ(creation.create(&creation.control).Error, EngineError::Cancelled);
-    EXPECT_LE(creation.clockCalls, 1);
-}
-
-TEST_P(CreationControl, ControlWithoutCallbacks_LeavesTheClockAndTheBookAlone)
-{
-    const ScratchFolder folder;
-    Creation creation(GetParam(), folder);
-    const std::atomic<bool> cancel{false};
-    creation.control.cancel = &cancel;
-    EXPECT_EQ(creation.create(&creation.control), creation.create(nullptr));
-    EXPECT_EQ(creation.clockCalls, 0);
-}
-
-TEST_P(CreationControl, NothingOfTheControlIsKept)
-{
-    const ScratchFolder folder;
-    Creation creation(GetParam(), folder);
-    const auto token = std::make_shared<int>(0);
-    bool returned = false;
-    creation.control.onProgress = [token, &returned](double) { EXPECT_FALSE(returned); };
-    const long held = token.use_count();
-    creation.create(&creation.control);
-    returned = true;
-    EXPECT_EQ(token.use_count(), held);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, CreationControl, ::testing::ValuesIn(kSources),

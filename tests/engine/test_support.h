@@ -48,15 +48,6 @@ inline std::vector<std::u16string> pagesOf(const Book &book)
     return pages;
 }
 
-// The number of line ends on each page of a book.
-inline std::vector<std::size_t> lineCounts(const Book &book)
-{
-    std::vector<std::size_t> counts;
-    for (const auto &text : pagesOf(book))
-        counts.push_back(text::count(text, u"\r\n"));
-    return counts;
-}
-
 // A text without its spaces and line ends: what pagination must neither lose
 // nor duplicate.
 inline std::u16string visibleCharacters(std::u16string_view text)

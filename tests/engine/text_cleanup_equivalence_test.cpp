@@ -1,5 +1,6 @@
 // The clean-ups are written for speed on huge books. These tests hold them to
-// a plain, step-by-step rendering of the rules on many random texts.
+// a plain, step-by-step rendering of the rules on many random texts, plus the
+// cases random texts rarely reach.
 
 #include "engine/text_cleanup.h"
 #include "text/text_ops.h"
@@ -13,6 +14,7 @@
 
 using namespace quillmoth;
 using quillmoth::testing::CountingMeter;
+using quillmoth::testing::repeat;
 
 namespace {
 
@@ -216,4 +218,15 @@ TEST(CleanTextEquivalence, WithAMeterTheCleanUpsGiveTheSameText)
             ASSERT_GT(meter.reports, 0);
         }
     }
+}
+
+// Only lines 1 to 51 (the first is line 0) decide whether a Chinese text has
+// one paragraph per line and keeps its single empty lines.
+TEST(CleanTextChST, LooksForLongLinesOnlyNearTheStart)
+{
+    const std::u16string longLine = repeat(u"长", 101);
+    const std::u16string atLine51 = repeat(u"短\r\n", 51) + longLine + u"\r\n\r\n乙";
+    EXPECT_EQ(Book_CleanTextChST(atLine51), atLine51);
+    const std::u16string atLine52 = repeat(u"短\r\n", 52) + longLine;
+    EXPECT_EQ(Book_CleanTextChST(atLine52 + u"\r\n\r\n乙"), atLine52 + u"\r\n乙");
 }
