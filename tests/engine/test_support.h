@@ -79,21 +79,7 @@ inline std::u16string chinese(std::size_t count, char16_t first = u'一')
 }
 
 // The GBK bytes of a text made only of characters of GBK.
-inline std::string gbkBytes(std::u16string_view text)
-{
-    std::string bytes;
-    for (const char16_t c : text) {
-        const int code = gbk().charCode(c);
-        if (code >= 0 && code < 256) {
-            bytes += char(code);
-        } else {
-            const auto unsignedCode = std::uint16_t(code);
-            bytes += char(unsignedCode >> 8);
-            bytes += char(unsignedCode & 0xFF);
-        }
-    }
-    return bytes;
-}
+inline std::string gbkBytes(std::u16string_view text) { return gbk().encode(text).value(); }
 
 // A bookmark file holding one section with the given keys ("BM1" to "BM4").
 class FakeBookmarks final : public BookmarkSource {

@@ -184,19 +184,6 @@ TEST(CleanTextEquivalence, ChineseMatchesThePlainRules)
     }
 }
 
-TEST(CleanTextEquivalence, JoinParagraphsMatchesThePlainRules)
-{
-    std::mt19937 random(23);
-    for (int round = 0; round < 1000; ++round) {
-        Lines lines;
-        const int count = int(random() % 8);
-        for (int i = 0; i < count; ++i)
-            lines.push_back(randomText(random).substr(0, random() % 30));
-        Lines copy = lines;
-        ASSERT_EQ(Book_JoinParagraphsWest(copy), plainJoin(lines)) << "round " << round;
-    }
-}
-
 // Watched by a meter with a small stride, every pass of a clean-up works in
 // small parts; the text must come out the same.
 TEST(CleanTextEquivalence, WithAMeterTheCleanUpsGiveTheSameText)

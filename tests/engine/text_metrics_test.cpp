@@ -97,25 +97,17 @@ Book create(const Case &c, const TextMetrics &metrics, const ScratchFolder &fold
 
 } // namespace
 
-TEST(EngineMeasuredTexts, AreEveryTextBookCreationMeasures)
-{
-    const ScratchFolder folder;
-    ListedTextsOnly metrics;
-    for (const Case &c : cases()) {
-        SCOPED_TRACE(c.name);
-        const Book book = create(c, metrics, folder);
-        EXPECT_EQ(book.Error, EngineError::None);
-    }
-    // And the list holds nothing the engine never measures.
-    EXPECT_EQ(metrics.measured.size(), kEngineMeasuredTexts.size());
-}
-
-// Recorded metrics measure each listed text once, answer NaN for any other,
-// and lay out every book as the metrics they recorded.
+// Book creation measures the listed texts, all of them and nothing else;
+// recorded metrics measure each once, answer NaN for any other, and lay out
+// every book as the metrics they recorded.
 TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
 {
     const ScratchFolder folder;
     const ListedTextsOnly listed;
+    for (const Case &c : cases())
+        EXPECT_EQ(create(c, listed, folder).Error, EngineError::None) << c.name;
+    EXPECT_EQ(listed.measured.size(), kEngineMeasuredTexts.size());
+
     const FixedTextMetrics fixed(7, 15, 17);
     for (const TextMetrics *source : {static_cast<const TextMetrics *>(&listed),
                                       static_cast<const TextMetrics *>(&fixed)}) {
