@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using namespace quillmoth;
 
@@ -47,94 +48,41 @@ void expectConsistent(const ClsNodes &nodes)
 
 } // namespace
 
-// A new list and a cleared one hold the hidden root alone.
-TEST(ClsNodes, StartsAndClearsToTheHiddenRootOnly)
+// A child goes after its parent's last descendant and is shown at once only
+// under an open parent; removal takes the whole subtree; bad keys change nothing.
+TEST(ClsNodes, AddAndRemove_KeepDepthFirstOrder_AndRefuseBadKeys)
 {
     ClsNodes nodes;
-    ASSERT_EQ(nodes.Count(), 1);
-    EXPECT_EQ(nodes.nItem(1)->ItemNum(), 1);
-    EXPECT_EQ(nodes.nItem(0), nullptr);
-    EXPECT_EQ(nodes.nItem(2), nullptr);
+    for (const char *key : {"a", "b"})
+        nodes.AddItem(key, key);
+    for (const auto &[key, parent] : std::vector<std::pair<QString, QString>>{
+             {"a1", "a"}, {"a1x", "a1"}, {"a1xx", "a1x"}, {"a1y", "a1"}, {"a2", "a"}, {"b1", "b"}})
+        nodes.AddItem(key, key, parent);
+    EXPECT_EQ(keysInOrder(nodes), (std::vector<QString>{"", "a", "a1", "a1x", "a1xx", "a1y", "a2", "b", "b1"}));
+    EXPECT_FALSE(nodes.nItem("a1")->Visable());
+    nodes.nItem("b")->setExpanded(true);
+    EXPECT_TRUE(nodes.AddItem("b2", "b2", "b")->Visable());
+    EXPECT_FALSE(nodes.AddItem("b2x", "b2x", "b2")->Visable());
     expectConsistent(nodes);
-    nodes.AddItem("a", "a");
-    nodes.AddItem("a1", "a1", "a");
+
+    ASSERT_TRUE(nodes.Remove("a1"));
+    EXPECT_EQ(keysInOrder(nodes), (std::vector<QString>{"", "a", "a2", "b", "b1", "b2", "b2x"}));
+    EXPECT_EQ(nodes.nItem("a1y"), nullptr);
+    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 1);
+    EXPECT_FALSE(nodes.Remove("a1"));
+    EXPECT_FALSE(nodes.Remove(""));
+    expectConsistent(nodes);
+
+    EXPECT_EQ(nodes.AddItem("a", "again"), nullptr);
+    EXPECT_EQ(nodes.AddItem("", "empty"), nullptr);
+    EXPECT_EQ(nodes.AddItem("c", "orphan", "no-such-parent"), nullptr);
+    EXPECT_EQ(nodes.Count(), 7);
+    EXPECT_EQ(nodes.nItem("a")->Caption(), QString("a"));
+
     nodes.Clear();
     EXPECT_EQ(nodes.Count(), 1);
     EXPECT_EQ(nodes.nItem("a"), nullptr);
     EXPECT_NE(nodes.AddItem("a", "a again"), nullptr);
-}
-
-TEST(ClsNodes, AddItem_TopLevelAndChildren_FillCountsAndIndents)
-{
-    ClsNodes nodes;
-    ClsNode *books = nodes.AddItem("/books", "books", "", 0xFFFFFF, 0, {}, "tip", {}, {}, 0xFF00FF);
-    ASSERT_NE(books, nullptr);
-    EXPECT_TRUE(books->Visable());
-    EXPECT_EQ(books->indent(), 30);
-    EXPECT_EQ(books->ButtonToolTip(), QString("tip"));
-    EXPECT_EQ(books->ButtonMaskColor(), 0xFF00FF);
-    ClsNode *novels = nodes.AddItem("/books/novels", "novels", "/books");
-    ClsNode *old = nodes.AddItem("/books/novels/old", "old", "/books/novels");
-    ASSERT_TRUE(novels && old);
-    EXPECT_FALSE(novels->Visable());
-    EXPECT_EQ(novels->indent(), 50);
-    EXPECT_EQ(old->indent(), 70);
-    EXPECT_EQ(books->Children(), 1);
-    EXPECT_EQ(books->AllChildren(), 2);
-    EXPECT_EQ(novels->AllChildren(), 1);
-    // Unset optional fields stay unset.
-    EXPECT_EQ(novels->ButtonMaskColor(), kNoColor);
-    EXPECT_TRUE(novels->ButtonToolTip().isEmpty());
-    // Under an open, shown parent a new child is shown at once; under a
-    // closed one it waits.
-    books->setExpanded(true);
-    EXPECT_TRUE(nodes.AddItem("/books/poems", "poems", "/books")->Visable());
-    EXPECT_FALSE(nodes.AddItem("/books/poems/odes", "odes", "/books/poems")->Visable());
-    expectConsistent(nodes);
-}
-
-// A child goes after its parent's last descendant; removal takes the whole
-// subtree, lowers every ancestor's counts and closes the gap.
-TEST(ClsNodes, AddItemAfterTheLastDescendant_RemoveTakesTheSubtree)
-{
-    ClsNodes nodes;
-    nodes.AddItem("a", "a");
-    nodes.AddItem("b", "b");
-    nodes.AddItem("a1", "a1", "a");
-    nodes.AddItem("a1x", "a1x", "a1");
-    nodes.AddItem("a1xx", "a1xx", "a1x");
-    nodes.AddItem("a1y", "a1y", "a1");
-    nodes.AddItem("a2", "a2", "a");
-    nodes.AddItem("b1", "b1", "b");
-    EXPECT_EQ(keysInOrder(nodes),
-              (std::vector<QString>{"", "a", "a1", "a1x", "a1xx", "a1y", "a2", "b", "b1"}));
-    expectConsistent(nodes);
-
-    ASSERT_TRUE(nodes.Remove("a1x"));
-    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 3);
-    EXPECT_EQ(nodes.nItem("a1")->AllChildren(), 1);
-    expectConsistent(nodes);
-    ASSERT_TRUE(nodes.Remove("a1"));
-    EXPECT_EQ(keysInOrder(nodes), (std::vector<QString>{"", "a", "a2", "b", "b1"}));
-    EXPECT_EQ(nodes.nItem("a1y"), nullptr);
-    EXPECT_EQ(nodes.nItem("a")->Children(), 1);
-    EXPECT_EQ(nodes.nItem("a")->AllChildren(), 1);
-    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
-    EXPECT_FALSE(nodes.Remove("a1"));
-    EXPECT_FALSE(nodes.Remove(""));
-    expectConsistent(nodes);
-}
-
-TEST(ClsNodes, AddItem_RefusesBadKeysWithoutChangingAnything)
-{
-    ClsNodes nodes;
-    nodes.AddItem("a", "a");
-    EXPECT_EQ(nodes.AddItem("a", "again"), nullptr);
-    EXPECT_EQ(nodes.AddItem("", "empty"), nullptr);
-    EXPECT_EQ(nodes.AddItem("c", "orphan", "no-such-parent"), nullptr);
-    EXPECT_EQ(nodes.Count(), 2);
-    EXPECT_EQ(nodes.nItem("a")->Caption(), QString("a"));
-    EXPECT_EQ(nodes.nItem("a")->Children(), 0);
 }
 
 TEST(ClsNodes, AddItem_WithoutCheckIntegrity_LeavesOldPositionsAlone)
@@ -223,33 +171,25 @@ TEST(ClsNodes, AddItems_MatchesAddItemOneByOne)
     };
     for (const BatchCase &test : cases) {
         SCOPED_TRACE(test.name);
-        ClsNodes batched;
-        ClsNodes single;
+        ClsNodes batched, single;
         build(batched, test);
         build(single, test);
-        int expectedAdded = 0;
-        for (const QString &key : test.batch)
-            expectedAdded += single.AddItem(key, key, test.relative) != nullptr;
-        int changes = 0;
-        QObject::connect(&batched, &ClsNodes::changed, [&] { ++changes; });
+        int expectedAdded = 0, changes = 0;
         std::vector<ClsNodes::NewNode> batch;
-        for (const QString &key : test.batch)
+        for (const QString &key : test.batch) {
+            expectedAdded += single.AddItem(key, key, test.relative) != nullptr;
             batch.push_back({key, key, {}});
+        }
+        QObject::connect(&batched, &ClsNodes::changed, [&] { ++changes; });
 
         EXPECT_EQ(batched.AddItems(test.relative, batch), expectedAdded);
         EXPECT_EQ(changes, expectedAdded > 0 ? 1 : 0);
         ASSERT_EQ(keysInOrder(batched), keysInOrder(single));
-        for (int position = 1; position <= single.Count(); ++position) {
-            const ClsNode *want = single.nItem(position);
-            const ClsNode *got = batched.nItem(position);
-            SCOPED_TRACE(want->key().toStdString());
-            EXPECT_EQ(got->ItemNum(), want->ItemNum());
-            EXPECT_EQ(got->Children(), want->Children());
-            EXPECT_EQ(got->AllChildren(), want->AllChildren());
-            EXPECT_EQ(got->Visable(), want->Visable());
-            EXPECT_EQ(got->indent(), want->indent());
-            EXPECT_EQ(got->Relative(), want->Relative());
-        }
+        const auto fields = [](const ClsNode *n) {
+            return std::tuple(n->ItemNum(), n->Children(), n->AllChildren(), n->Visable(), n->indent(), n->Relative());
+        };
+        for (int position = 1; position <= single.Count(); ++position)
+            EXPECT_EQ(fields(batched.nItem(position)), fields(single.nItem(position))) << position;
         if (test.checkIntegrity)
             expectConsistent(batched);
     }

@@ -41,16 +41,13 @@ protected:
 
 } // namespace
 
-TEST_F(ToolTipTest, CreateAndDestroyTheWindow_WhichGoesWithItsOwner)
+TEST_F(ToolTipTest, TheWindowGoesWithItsOwnerOrDestroy_AndLaterChangesAreSkipped)
 {
-    EXPECT_EQ(tip.tipWindow(), nullptr);
     EXPECT_FALSE(tip.Create(nullptr));
     ASSERT_TRUE(tip.Create(&owner));
-    ASSERT_NE(tip.tipWindow(), nullptr);
     EXPECT_FALSE(tip.tipWindow()->isVisible());
     tip.Destroy();
     EXPECT_EQ(tip.tipWindow(), nullptr);
-    // Messages to a missing window are skipped.
     tip.setTipText("later");
     tip.setBackColor(0x00FFFF);
 
@@ -61,7 +58,7 @@ TEST_F(ToolTipTest, CreateAndDestroyTheWindow_WhichGoesWithItsOwner)
     EXPECT_EQ(tip.owner(), nullptr);
 }
 
-TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveOrAClickHidesIt)
+TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveAClickOrTimeHidesIt)
 {
     ASSERT_TRUE(tip.Create(&owner));
     enter({30, 20});
@@ -77,6 +74,12 @@ TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveOrAClickHidesIt)
     ASSERT_TRUE(QTest::qWaitFor([&] { return shows(); }, 5000));
     QTest::mouseClick(&owner, Qt::LeftButton, {}, QPoint(30, 20));
     EXPECT_FALSE(shows());
+
+    tip.setVisibleTime(30); // taken at Create
+    ASSERT_TRUE(tip.Create(&owner));
+    tip.showTip(pointer);
+    ASSERT_TRUE(shows());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shows(); }, 5000));
 }
 
 TEST_F(ToolTipTest, Centered_PlacesTheTipCentredBelowTheOwner)
@@ -97,60 +100,39 @@ TEST_F(ToolTipTest, Colours_ApplyLive_AndZeroMeansTheSystemColour)
     ASSERT_TRUE(tip.Create(&owner));
     tip.showTip(owner.mapToGlobal(QPoint(10, 10)));
     ASSERT_TRUE(shows());
-    const QPoint inside(2, tip.tipWindow()->height() - 2);
-    EXPECT_EQ(tip.tipWindow()->grab().toImage().pixelColor(inside), QColor(255, 255, 0));
+    const auto corner = [&] {
+        return tip.tipWindow()->grab().toImage().pixelColor(2, tip.tipWindow()->height() - 2);
+    };
+    EXPECT_EQ(corner(), QColor(255, 255, 0));
     tip.setBackColor(0xFF8000);
-    EXPECT_EQ(tip.tipWindow()->grab().toImage().pixelColor(inside), QColor(0, 0x80, 0xFF));
+    EXPECT_EQ(corner(), QColor(0, 0x80, 0xFF));
     tip.setBackColor(0);
-    EXPECT_EQ(tip.tipWindow()->grab().toImage().pixelColor(inside),
-              QApplication::palette("QToolTip").color(QPalette::ToolTipBase));
+    EXPECT_EQ(corner(), QApplication::palette("QToolTip").color(QPalette::ToolTipBase));
 }
 
-TEST_F(ToolTipTest, TitleAfterCreate_NeedsAnIcon)
-{
-    ASSERT_TRUE(tip.Create(&owner));
-    const int plain = tip.tipWindow()->height();
-    tip.setTitle("Clipboard");
-    EXPECT_EQ(tip.tipWindow()->height(), plain); // not sent: Icon is 0
-    tip.setIcon(1);
-    EXPECT_GT(tip.tipWindow()->height(), plain); // sent with the icon
-    // The next Create sends a title even without an icon.
-    tip.setIcon(0);
-    ASSERT_TRUE(tip.Create(&owner));
-    EXPECT_GT(tip.tipWindow()->height(), plain);
-}
-
-TEST_F(ToolTipTest, MultiLine_KeepsLineBreaks_AndTakesEffectAtCreate)
+// Text changes a live tip; a title needs an icon until the next Create, and
+// the line mode waits for it.
+TEST_F(ToolTipTest, ChangesAfterCreate_TextLiveTitleWithIconLinesAtCreate)
 {
     tip.setTipText("first line\nsecond line");
     ASSERT_TRUE(tip.Create(&owner));
     const QSize multi = tip.tipWindow()->size();
+    tip.setTitle("Clipboard");
     tip.setMultiLine(false);
     EXPECT_EQ(tip.tipWindow()->size(), multi);
+    tip.setIcon(1);
+    EXPECT_GT(tip.tipWindow()->height(), multi.height());
+    tip.setIcon(0);
+    tip.setTitle("");
     ASSERT_TRUE(tip.Create(&owner));
     const QSize single = tip.tipWindow()->size();
     EXPECT_LT(single.height(), multi.height());
     EXPECT_GT(single.width(), multi.width());
-}
-
-TEST_F(ToolTipTest, TipText_UpdatesALiveTip_AndEmptyTextShowsNothing)
-{
-    ASSERT_TRUE(tip.Create(&owner));
-    const int width = tip.tipWindow()->width();
     tip.setTipText("A much longer text than the one before, to be sure");
-    EXPECT_GT(tip.tipWindow()->width(), width);
+    EXPECT_GT(tip.tipWindow()->width(), single.width());
     tip.setTipText("");
     tip.showTip(owner.mapToGlobal(QPoint(10, 10)));
     EXPECT_FALSE(shows());
-}
-
-TEST_F(ToolTipTest, VisibleTime_HidesTheTipAgain)
-{
-    tip.setVisibleTime(30);
-    ASSERT_TRUE(tip.Create(&owner));
-    tip.showTip(owner.mapToGlobal(QPoint(10, 10)));
-    ASSERT_TRUE(shows());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !shows(); }, 5000));
 }
 
 TEST_F(ToolTipTest, Balloon_HasAStemTowardsThePointer)
