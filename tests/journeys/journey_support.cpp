@@ -130,21 +130,25 @@ bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds t
     }
 }
 
+QStringList windowIds(const QString &namePattern)
+{
+    const std::optional<QString> ids =
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), namePattern});
+    return ids ? ids->trimmed().split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+}
+
 std::optional<Window> findWindow(const QString &namePattern, std::chrono::milliseconds timeout)
 {
     std::optional<Window> found;
     waitFor(
         [&] {
-            const std::optional<QString> ids =
-                run(QStringLiteral("xdotool"),
-                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--name"), namePattern});
-            if (!ids || ids->trimmed().isEmpty())
+            const QStringList ids = windowIds(namePattern);
+            if (ids.isEmpty())
                 return false;
-            const QString id = ids->trimmed().split(QLatin1Char('\n')).last();
             const std::optional<QString> shell =
                 run(QStringLiteral("xdotool"),
-                    {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+                    {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.last()});
             if (!shell)
                 return false;
             QRect geometry;
@@ -162,32 +166,16 @@ std::optional<Window> findWindow(const QString &namePattern, std::chrono::millis
             // A window is there once it has its size.
             if (geometry.width() <= 1)
                 return false;
-            found = Window{id, geometry};
+            found = Window{ids.last(), geometry};
             return true;
         },
         timeout);
     return found;
 }
 
-QStringList windowIds(const QString &namePattern)
-{
-    const std::optional<QString> ids =
-        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--name"), namePattern});
-    return ids ? ids->trimmed().split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
-}
-
 bool windowGone(const QString &namePattern, std::chrono::milliseconds timeout)
 {
-    return waitFor(
-        [&] {
-            const std::optional<QString> ids =
-                run(QStringLiteral("xdotool"),
-                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--name"), namePattern});
-            return !ids || ids->trimmed().isEmpty();
-        },
-        timeout);
+    return waitFor([&] { return windowIds(namePattern).isEmpty(); }, timeout);
 }
 
 void moveTo(QPoint at)
