@@ -29,9 +29,4 @@ inline long entryCount(const std::filesystem::path &folder)
     return long(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-inline std::filesystem::path utf8Path(const char8_t *text)
-{
-    return std::filesystem::path(text);
-}
-
 } // namespace quillmoth::testing

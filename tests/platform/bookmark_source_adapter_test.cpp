@@ -32,11 +32,3 @@ TEST(BookmarkFileSource, BookmarksWrittenFromABookComeBackOnTheNextOpening)
     EXPECT_EQ(book.MarkedBookmarks.size(), 2u);
     EXPECT_EQ(book.Pages.page(1), u"first line\r\nsecond line\r\nthird line");
 }
-
-TEST(StoredBookmarks, KeepOrderPositionsAndCodes)
-{
-    const std::vector<BookmarkRec> bookmarks = {{900, u"1"}, {0, u""}, {-3.5, u"-19004"}};
-    EXPECT_EQ(storedBookmarks(bookmarks),
-              (std::vector<StoredBookmark>{{900, u"1"}, {0, u""}, {-3.5, u"-19004"}}));
-    EXPECT_TRUE(storedBookmarks({}).empty());
-}

@@ -19,7 +19,6 @@ QImage corners(int width, int height)
     image.fill(Qt::white);
     image.setPixelColor(0, 0, Qt::red);
     image.setPixelColor(width - 1, 0, Qt::green);
-    image.setPixelColor(0, height - 1, Qt::blue);
     return image;
 }
 
@@ -42,17 +41,11 @@ QImage painted(int size, QColor fill, Draw draw)
     return image;
 }
 
-void expectNear(QColor actual, QColor expected, int tolerance = 2)
+void expectNear(QColor actual, QColor expected)
 {
-    EXPECT_NEAR(actual.red(), expected.red(), tolerance) << actual.name().toStdString();
-    EXPECT_NEAR(actual.green(), expected.green(), tolerance) << actual.name().toStdString();
-    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << actual.name().toStdString();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    EXPECT_NEAR(actual.red(), expected.red(), 2) << actual.name().toStdString();
+    EXPECT_NEAR(actual.green(), expected.green(), 2) << actual.name().toStdString();
+    EXPECT_NEAR(actual.blue(), expected.blue(), 2) << actual.name().toStdString();
 }
 
 } // namespace
@@ -62,94 +55,68 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 TEST(Imaging, LoadsEachFormatTheProgramUsesAndFailsQuietly)
 {
     QTemporaryDir folder;
-    for (const char *format : {"png", "jpg", "bmp"}) {
-        const QString misnamed = folder.filePath(QStringLiteral("picture-%1.dat").arg(QLatin1String(format)));
-        ASSERT_TRUE(corners(7, 5).save(misnamed, format)) << format;
-        EXPECT_EQ(loadImage(misnamed).size(), QSize(7, 5)) << format;
-    }
+    ASSERT_TRUE(corners(7, 5).save(folder.filePath("picture.dat"), "png"));
+    EXPECT_EQ(loadImage(folder.filePath("picture.dat")).size(), QSize(7, 5));
     // Qt reads GIF but does not write it: a one-pixel red GIF, byte by byte.
-    ASSERT_TRUE(writeBytes(folder.filePath("dot.dat"),
-                           QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35)));
-    const QImage gif = loadImage(folder.filePath("dot.dat"));
-    ASSERT_EQ(gif.size(), QSize(1, 1));
-    EXPECT_EQ(gif.pixelColor(0, 0), QColor(Qt::red));
+    QFile gifFile(folder.filePath("dot.dat"));
+    ASSERT_TRUE(gifFile.open(QIODevice::WriteOnly));
+    gifFile.write(QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35));
+    gifFile.close();
+    EXPECT_EQ(loadImage(folder.filePath("dot.dat")).pixelColor(0, 0), QColor(Qt::red));
 
-    ASSERT_TRUE(writeBytes(folder.filePath("broken.jpg"), "this is not a picture at all"));
+    QFile broken(folder.filePath("broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("this is not a picture at all");
+    broken.close();
     EXPECT_TRUE(loadImage(folder.filePath("broken.jpg")).isNull());
     EXPECT_TRUE(loadImage(folder.filePath("missing.png")).isNull());
     EXPECT_TRUE(loadImage(folder.path()).isNull());
 }
 
-struct FlipCase {
-    RotateFlip kind;
-    QSize size;
-    QPoint redAt; // where the top-left pixel of the 3 x 2 source ends up
-};
-
-class ImagingRotateFlip : public ::testing::TestWithParam<FlipCase> {};
-
-TEST_P(ImagingRotateFlip, MovesTheCornerPixel)
+TEST(Imaging, RotateFlipMovesTheCornerPixel)
 {
-    const FlipCase &row = GetParam();
-    QImage image = corners(3, 2);
-    rotateFlip(image, row.kind);
-    ASSERT_EQ(image.size(), row.size);
-    EXPECT_EQ(image.pixelColor(row.redAt), QColor(Qt::red));
+    const struct {
+        RotateFlip kind;
+        QSize size;
+        QPoint redAt; // where the top-left pixel of the 3 x 2 source ends up
+    } cases[] = {{RotateFlip::FlipX, {3, 2}, {2, 0}},    {RotateFlip::Rotate180, {3, 2}, {2, 1}},
+                 {RotateFlip::Rotate90, {2, 3}, {1, 0}}, {RotateFlip::Rotate270FlipX, {2, 3}, {1, 2}}};
+    for (const auto &row : cases) {
+        QImage image = corners(3, 2);
+        rotateFlip(image, row.kind);
+        ASSERT_EQ(image.size(), row.size) << int(row.kind);
+        EXPECT_EQ(image.pixelColor(row.redAt), QColor(Qt::red)) << int(row.kind);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Imaging, ImagingRotateFlip,
-                         ::testing::Values(FlipCase{RotateFlip::None, {3, 2}, {0, 0}},
-                                           FlipCase{RotateFlip::FlipX, {3, 2}, {2, 0}},
-                                           FlipCase{RotateFlip::FlipY, {3, 2}, {0, 1}},
-                                           FlipCase{RotateFlip::Rotate180, {3, 2}, {2, 1}},
-                                           FlipCase{RotateFlip::Rotate90, {2, 3}, {1, 0}},
-                                           FlipCase{RotateFlip::Rotate270, {2, 3}, {0, 2}},
-                                           FlipCase{RotateFlip::Rotate90FlipX, {2, 3}, {0, 0}},
-                                           FlipCase{RotateFlip::Rotate270FlipX, {2, 3}, {1, 2}}));
-
-TEST(Imaging, StretchedDrawingCoversTheDestinationWithTheChosenPart)
+// Stretching covers exactly the destination, a source part is honoured, and
+// the attributes scale alpha and each channel, never past full.
+TEST(Imaging, DrawingStretchesThePartAndAppliesTheAttributes)
 {
-    const QImage stretched = painted(20, Qt::white, [](QPainter &painter) {
+    QImage source = filled(2, 1, Qt::red);
+    source.setPixelColor(1, 0, Qt::blue);
+    const QImage stretched = painted(20, Qt::white, [&](QPainter &painter) {
         drawImageStretched(painter, filled(2, 2, Qt::red), QRectF(5, 5, 10, 10));
         drawImageStretched(painter, QImage(), QRectF(0, 0, 20, 20)); // draws nothing
+        drawImageRect(painter, source, QRectF(16, 16, 4, 4), QRectF(1, 0, 1, 1));
     });
     EXPECT_EQ(stretched.pixelColor(5, 5), QColor(Qt::red));
     EXPECT_EQ(stretched.pixelColor(14, 14), QColor(Qt::red));
     EXPECT_EQ(stretched.pixelColor(4, 4), QColor(Qt::white));
     EXPECT_EQ(stretched.pixelColor(15, 15), QColor(Qt::white));
+    EXPECT_EQ(stretched.pixelColor(16, 16), QColor(Qt::blue));
+    EXPECT_EQ(stretched.pixelColor(19, 19), QColor(Qt::blue));
 
-    QImage source = filled(2, 1, Qt::red);
-    source.setPixelColor(1, 0, Qt::blue);
-    const QImage part = painted(10, Qt::white, [&](QPainter &painter) {
-        drawImageRect(painter, source, QRectF(0, 0, 10, 10), QRectF(1, 0, 1, 1));
-    });
-    EXPECT_EQ(part.pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(part.pixelColor(9, 9), QColor(Qt::blue));
-}
-
-TEST(Imaging, AttributesScaleAlphaAndEachColourChannel)
-{
-    const auto drawnWith = [](QColor source, QColor under, const ImageAttributes &attributes) {
+    const auto drawnWith = [](QColor colour, QColor under, const ImageAttributes &attributes) {
         return painted(4, under, [&](QPainter &painter) {
-                   drawImageRect(painter, filled(4, 4, source), QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4),
+                   drawImageRect(painter, filled(4, 4, colour), QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4),
                                  &attributes);
                })
             .pixelColor(1, 1);
     };
-    ImageAttributes alpha;
-    alpha.alphaScale = 0.5;
-    expectNear(drawnWith(QColor(255, 0, 0), Qt::white, alpha), QColor(255, 128, 128));
-    // Fully transparent draws nothing at all.
-    alpha.alphaScale = 0.0;
-    EXPECT_EQ(drawnWith(QColor(255, 0, 0), Qt::white, alpha), QColor(Qt::white));
-
-    const ImageAttributes tint = ImageAttributes::fromColorMatrix({{{1.0f, 0, 0, 0, 0},
-                                                                    {0, 0.5f, 0, 0, 0},
-                                                                    {0, 0, 2.0f, 0, 0},
-                                                                    {0, 0, 0, 1.0f, 0},
-                                                                    {0, 0, 0, 0, 1.0f}}});
-    expectNear(drawnWith(QColor(200, 200, 100), Qt::black, tint), QColor(200, 100, 200));
-    // A scale never pushes a channel past full.
+    expectNear(drawnWith(QColor(255, 0, 0), Qt::white, ImageAttributes{1, 1, 1, 0.5}), QColor(255, 128, 128));
+    EXPECT_EQ(drawnWith(QColor(255, 0, 0), Qt::white, ImageAttributes{1, 1, 1, 0}), QColor(Qt::white));
+    expectNear(drawnWith(QColor(200, 200, 100), Qt::black, ImageAttributes{1, 0.5, 2, 1}), QColor(200, 100, 200));
     expectNear(scaledChannels(filled(1, 1, QColor(200, 200, 100)), {1.0, 1.0, 4.0, 1.0}).pixelColor(0, 0),
                QColor(200, 200, 255));
 }
@@ -167,41 +134,22 @@ TEST(Imaging, ClipPolygonLimitsDrawingToItsInsideAndAnEarlierClip)
     EXPECT_EQ(target.pixelColor(34, 2), QColor(Qt::white));  // outside the first clip
 }
 
-TEST(Imaging, TranslateAndRotateMovesLaterDrawing)
-{
-    const QImage target = painted(40, Qt::white, [](QPainter &painter) {
-        translateAndRotate(painter, QPointF(20, 10), 90);
-        painter.fillRect(QRectF(0, 0, 15, 2), Qt::red);
-    });
-    // Turned clockwise, the bar now runs down from (20, 10).
-    EXPECT_EQ(target.pixelColor(19, 20), QColor(Qt::red));
-    EXPECT_EQ(target.pixelColor(30, 11), QColor(Qt::white));
-}
-
 // Thumbnails have exactly the asked size whatever the picture's shape; they
-// are saved as JPEG at the asked quality with no temporary file left, and a
-// failed save keeps the old file and says why.
-TEST(Imaging, ThumbnailsAreSavedAtTheirSizeAndQuality)
+// are saved as JPEG with no temporary file left, and a failed save keeps the
+// old file and says why.
+TEST(Imaging, ThumbnailsAreSavedAtTheirSizeAndAFailedSaveKeepsTheOldFile)
 {
-    EXPECT_EQ(thumbnail(corners(10, 10), 90, 135).size(), QSize(90, 135));
     EXPECT_TRUE(thumbnail(QImage(), 90, 135).isNull());
     EXPECT_TRUE(thumbnail(corners(10, 10), 0, 135).isNull());
-
     QTemporaryDir folder;
-    QImage picture(300, 200, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            picture.setPixelColor(x, y, QColor((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
-    const QImage small = thumbnail(picture, 90, 135);
+    const QImage small = thumbnail(corners(300, 200), 90, 135);
     const QString good = folder.filePath("good.jpg");
     QString error;
     ASSERT_TRUE(saveJpeg(small, good, 90, &error)) << error.toStdString();
-    ASSERT_TRUE(saveJpeg(small, folder.filePath("poor.jpg"), 10));
     QImageReader reader(good);
     EXPECT_EQ(reader.format(), QByteArray("jpeg"));
     EXPECT_EQ(reader.size(), QSize(90, 135));
-    EXPECT_GT(QFileInfo(good).size(), QFileInfo(folder.filePath("poor.jpg")).size());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
 
     const qint64 before = QFileInfo(good).size();
     EXPECT_FALSE(saveJpeg(QImage(), good, 90, &error));
@@ -210,5 +158,4 @@ TEST(Imaging, ThumbnailsAreSavedAtTheirSizeAndQuality)
     EXPECT_FALSE(saveJpeg(small, folder.filePath("missing/cover.jpg"), 90, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(QFileInfo(good).size(), before);
-    EXPECT_EQ(loadImage(good).size(), QSize(90, 135));
 }

@@ -9,62 +9,44 @@
 
 using namespace quillmoth;
 
-namespace {
-
-quint32 u32At(const QByteArray &bytes, int offset)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + offset);
-}
-
-} // namespace
-
 TEST(WavePlayer, WaveFileHasAConsistentHeader)
 {
     const QByteArray wave = waveFile({0, 1000, -1000, 32767}, 8000);
     ASSERT_EQ(wave.size(), 44 + 8);
     EXPECT_EQ(wave.left(4), "RIFF");
-    EXPECT_EQ(u32At(wave, 4), quint32(wave.size() - 8));
+    EXPECT_EQ(qFromLittleEndian<quint32>(wave.constData() + 4), quint32(wave.size() - 8));
     EXPECT_EQ(wave.mid(8, 8), "WAVEfmt ");
-    EXPECT_EQ(u32At(wave, 24), 8000u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(wave.constData() + 24), 8000u);
     EXPECT_EQ(wave.mid(36, 4), "data");
-    EXPECT_EQ(u32At(wave, 40), 8u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(wave.constData() + 40), 8u);
     EXPECT_EQ(qFromLittleEndian<qint16>(wave.constData() + 46), 1000);
 }
 
-// A stand-in player program copies the file it is given, so the test sees
-// exactly what a real player would have been handed. Without a player the
-// program stays silent.
-TEST(WavePlayer, HandsTheSoundToThePlayerWithoutWaiting)
+// A stand-in player waits for the test's go-ahead (at most 30 s) before it
+// copies the file it was given, so a play() that waited for the player could
+// not return first. What the player is handed is checked by the button's
+// sound test. Without a player the program stays silent.
+TEST(WavePlayer, PlayReturnsWithoutWaitingForThePlayer)
 {
     QTemporaryDir folder;
     const QString script = folder.filePath("fake-player");
     const QString heard = folder.filePath("heard.wav");
     const QString goAhead = folder.filePath("go");
-    {
-        QFile file(script);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // The player waits for the test's go-ahead (for at most 30 s), so a
-        // play() that waited for it could not return before it is given.
-        file.write(QStringLiteral("#!/bin/sh\nn=0\nwhile [ ! -e \"%2\" ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done\n"
-                                  "cp \"$1\" \"%1.part\" && mv \"%1.part\" \"%1\"\n")
-                       .arg(heard, goAhead)
-                       .toUtf8());
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("#!/bin/sh\nn=0\nwhile [ ! -e \"%2\" ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done\n"
+                              "cp \"$1\" \"%1\"\n")
+                   .arg(heard, goAhead)
+                   .toUtf8());
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     WavePlayer player({script});
-    ASSERT_EQ(player.program(), script);
-    const QByteArray wave = waveFile({1, 2, 3}, 8000);
-    ASSERT_TRUE(player.play(wave));
-    // play() has returned while the player still waits.
+    ASSERT_TRUE(player.play(waveFile({1, 2, 3}, 8000)));
     EXPECT_FALSE(QFile::exists(heard));
     QFile go(goAhead);
     ASSERT_TRUE(go.open(QIODevice::WriteOnly));
     go.close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(heard); }, 20000));
-    QFile file(heard);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), wave);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(heard); }, 20000));
     EXPECT_FALSE(player.play(QByteArray()));
 
     WavePlayer silent({QStringLiteral("no-such-player-program-here")});
