@@ -1,10 +1,10 @@
 #include "text/app_folder_choice.h"
 
+#include "../support/kill_while_writing.h"
 #include "text_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,24 +13,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeText(const fs::path &path, const std::string &text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string readText(const fs::path &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(stream)), {});
-}
+using testing::fileBytes;
 
 TEST(AppFolderChoice, TheUsersDataFolderFollowsXdg)
 {
     EXPECT_EQ(userDataFolder("/data", "/home/reader"), fs::path("/data/quillmoth"));
     EXPECT_EQ(userDataFolder("relative", "/home/reader"),
-              fs::path("/home/reader/.local/share/quillmoth"));
-    EXPECT_EQ(userDataFolder(nullptr, "/home/reader"),
               fs::path("/home/reader/.local/share/quillmoth"));
     EXPECT_EQ(userDataFolder(nullptr, nullptr), fs::path());
 }
@@ -38,12 +26,11 @@ TEST(AppFolderChoice, TheUsersDataFolderFollowsXdg)
 TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
 {
     const testing::ScratchFolder folder;
-    const fs::path &scratch = folder.path();
-    const fs::path program = scratch / "opt" / "quillmoth";
-    const fs::path user = scratch / "home" / "quillmoth";
-    writeText(program / "Settings" / "UIsettings.xml", "<SETTINGS/>");
-    writeText(program / "Settings" / "Themes" / "Linen.thm", "linen");
-    writeText(program / "Settings" / ".instance.lock", "1234");
+    const fs::path program = folder / "opt/quillmoth";
+    const fs::path user = folder / "home/quillmoth";
+    folder.write("opt/quillmoth/Settings/UIsettings.xml", "<SETTINGS/>");
+    folder.write("opt/quillmoth/Settings/Themes/Linen.thm", "linen");
+    folder.write("opt/quillmoth/Settings/.instance.lock", "1234");
     fs::create_directories(program / "Settings" / "CoverThumbs");
 
     EXPECT_EQ(chooseAppFolder(program, true, user), AppFolder(program));
@@ -53,17 +40,17 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     EXPECT_EQ(chosen.root(), program); // pictures, languages and books stay shared
     EXPECT_EQ(chosen.SettingsFilePath(), user / "Settings" / "UIsettings.xml");
     EXPECT_EQ(chosen.LanguageFilePath(u"English"), program / "Lan" / "English.lan");
-    EXPECT_EQ(readText(user / "Settings" / "Themes" / "Linen.thm"), "linen");
+    EXPECT_EQ(fileBytes(user / "Settings" / "Themes" / "Linen.thm"), "linen");
     EXPECT_TRUE(fs::is_directory(user / "Settings" / "CoverThumbs"));
     EXPECT_FALSE(fs::exists(user / "Settings" / ".instance.lock"));
 
     // Later starts keep what the user changed and add what is new.
-    writeText(user / "Settings" / "UIsettings.xml", "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
-    writeText(program / "Settings" / "Themes" / "Ink Wash.thm", "ink");
+    folder.write("home/quillmoth/Settings/UIsettings.xml", "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
+    folder.write("opt/quillmoth/Settings/Themes/Ink Wash.thm", "ink");
     chooseAppFolder(program, false, user);
-    EXPECT_EQ(readText(user / "Settings" / "UIsettings.xml"),
+    EXPECT_EQ(fileBytes(user / "Settings" / "UIsettings.xml"),
               "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
-    EXPECT_EQ(readText(user / "Settings" / "Themes" / "Ink Wash.thm"), "ink");
+    EXPECT_EQ(fileBytes(user / "Settings" / "Themes" / "Ink Wash.thm"), "ink");
 }
 
 // A user who cannot write the program's folder gets settings of their own.
@@ -74,7 +61,7 @@ TEST(AppFolderChoice, AFolderTheUserCannotWriteSendsTheSettingsToTheUser)
         GTEST_SKIP() << "needs root to become another user";
     const testing::ScratchFolder folder;
     const fs::path program = folder / "opt";
-    writeText(program / "Settings" / "Themes" / "Linen.thm", "linen");
+    folder.write("opt/Settings/Themes/Linen.thm", "linen");
     const fs::path home = folder / "home";
     fs::create_directories(home);
     fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec |
@@ -95,7 +82,7 @@ TEST(AppFolderChoice, AFolderTheUserCannotWriteSendsTheSettingsToTheUser)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(canKeepSettingsIn(program)); // root may
-    EXPECT_EQ(readText(home / ".local/share/quillmoth/Settings/Themes/Linen.thm"), "linen");
+    EXPECT_EQ(fileBytes(home / ".local/share/quillmoth/Settings/Themes/Linen.thm"), "linen");
 }
 
 } // namespace

@@ -25,50 +25,33 @@ TEST(CodePage, LocaleRule_PicksTraditionalJapaneseKoreanOrGbk)
 
 TEST(CodePage, Named_KnowsWindowsNamesAndRejectsUnknownOnes)
 {
-    for (const char *name : {"CP936", "cp950", "CP932", "CP949", "CP1252", "GBK"})
-        EXPECT_TRUE(AnsiCodePage::named(name).has_value()) << name;
     EXPECT_EQ(AnsiCodePage::named("cp936")->name(), "CP936");
+    EXPECT_TRUE(AnsiCodePage::named("GBK").has_value());
     EXPECT_FALSE(AnsiCodePage::named("CP99999").has_value());
     EXPECT_FALSE(AnsiCodePage::named("no-such-charset").has_value());
 }
 
+// A code is the signed two-byte code, the byte's value, or "?" for what the
+// code page cannot encode; every encodable character survives the trip.
 TEST(CodePage, CharCode_IsSignedTwoByteCodeByteValueOrQuestionMark)
 {
-    EXPECT_EQ(gbk().charCode(u'的'), -19004);     // B5 C4
-    EXPECT_EQ(gbk().charCode(u'\u3000'), -24159); // A1 A1
-    EXPECT_EQ(gbk().charCode(u'A'), 65);
-    EXPECT_EQ(gbk().charCode(u'\u20AC'), 128); // the euro sign is one byte in CP936
-    EXPECT_EQ(gbk().charCode(u'\uFFFF'), 63);
+    EXPECT_EQ(gbk().charCode(u'的'), -19004);       // B5 C4
+    EXPECT_EQ(gbk().charCode(u'\u20AC'), 128);      // the euro sign is one byte in CP936
     EXPECT_EQ(gbk().charCode(u'\xD800'), 63);
-    EXPECT_EQ(gbk().charCode(u'\u0E01'), 63); // Thai is not in GBK
-    EXPECT_TRUE(gbk().isDoubleByte(u'的'));
-    EXPECT_FALSE(gbk().isDoubleByte(u'A'));
+    EXPECT_EQ(gbk().charCode(u'\u0E01'), 63);       // Thai is not in GBK
     EXPECT_FALSE(gbk().isDoubleByte(u'\u0E01'));
-    EXPECT_TRUE(big5().isDoubleByte(u'們'));
-    EXPECT_EQ(big5().charCode(u'\u3000'), -24256); // A1 40
-}
-
-TEST(CodePage, CharacterForCode_DecodesOneOrTwoBytes)
-{
-    EXPECT_EQ(gbk().characterForCode(0xB5C4), u"的");
-    EXPECT_EQ(gbk().characterForCode(0), std::u16string(1, u'\0'));
+    EXPECT_EQ(big5().charCode(u'\u3000'), -24256);  // A1 40
     EXPECT_FALSE(gbk().characterForCode(65536).has_value());
     EXPECT_FALSE(gbk().characterForCode(-32769).has_value());
-    // Every encodable character survives the trip through its code.
     for (char16_t c : std::u16string(u"的一是了我不人在他有這们\u3000。，A~"))
         EXPECT_EQ(gbk().characterForCode(gbk().charCode(c)), std::u16string(1, c));
 }
 
 TEST(CodePage, Decode_TurnsInvalidBytesIntoReplacementCharacters)
 {
-    EXPECT_EQ(gbk().decode("\xB5\xC4"
-                           "A"),
-              u"的A");
-    const std::u16string broken = gbk().decode("A\x81");
-    EXPECT_EQ(broken, u"A\uFFFD");
+    EXPECT_EQ(gbk().decode("A\x81"), u"A\uFFFD");
     // A Japanese converter that would substitute U+001A still gives U+FFFD.
-    const std::u16string japanese = AnsiCodePage::named("CP932")->decode("\x80");
-    EXPECT_EQ(japanese, u"\uFFFD");
+    EXPECT_EQ(AnsiCodePage::named("CP932")->decode("\x80"), u"\uFFFD");
 }
 
 // Decoding part by part cuts characters in two at every part's end; the
@@ -76,17 +59,8 @@ TEST(CodePage, Decode_TurnsInvalidBytesIntoReplacementCharacters)
 TEST(CodePage, Decode_PartByPartGivesTheTextOfOneCall)
 {
     std::mt19937 random(41);
-    const std::string pieces[] = {"\xB5\xC4",
-                                  "A",
-                                  "\xA7\xDA\xAD\xCC",
-                                  "\x81",
-                                  "\xE7\x9A\x84",
-                                  "\xC3",
-                                  "\xF0\x9F\x98\x80",
-                                  "\x82\xA0",
-                                  "\xFF",
-                                  "\r\n",
-                                  "\x80"};
+    const std::string pieces[] = {"\xB5\xC4", "A",    "\xA7\xDA\xAD\xCC", "\x81", "\xE7\x9A\x84", "\xC3",
+                                  "\xF0\x9F\x98\x80", "\x82\xA0", "\xFF", "\r\n", "\x80"};
     const char *converters[] = {"windows-936-2000", "windows-950-2000", "UTF-8",
                                 "ibm-943_P15A-2003"};
     for (int round = 0; round < 600; ++round) {

@@ -22,24 +22,17 @@ struct LeadingCase {
 // Where the two sets of rules agree and, in the lower rows, where they have
 // always differed.
 constexpr LeadingCase kLeadingCases[] = {
-    {u"42", 42, 42},
     {u"  -7.25abc", -7.25, -7.25},
     {u"+5", 5, 5},
     {u".5", 0.5, 0.5},
     {u"5.", 5, 5},
     {u"1e3,65", 1000, 1000},
     {u"2E-2", 0.02, 0.02},
-    {u"3e", 3, 3},
     {u"3e+", 3, 3},
     {u"12 34", 12, 12},
     {u"", 0, 0},
-    {u".", 0, 0},
-    {u"-", 0, 0},
-    {u"abc", 0, 0},
     {u"inf", 0, 0},
-    {u"nan", 0, 0},
     {u"++5", 0, 0},
-    {u"--5", 0, 0},
     {u"\uFF15", 0, 0},  // a full-width digit is no digit
     {u"1e-400", 0, 0},
     {u"\t5", 5, 0},
@@ -85,11 +78,8 @@ struct WholeCase {
 };
 
 constexpr WholeCase kWholeCases[] = {
-    {u"100", 100, 100},
     {u"  -19004  ", -19004, -19004},
-    {u"1.5e1", 15, 15},
     {u"", std::nullopt, std::nullopt},
-    {u"   ", std::nullopt, std::nullopt},
     {u"12a", std::nullopt, std::nullopt},
     {u"1 2", std::nullopt, std::nullopt},
     {u"\t7\r\n", 7, std::nullopt},

@@ -74,7 +74,7 @@ TEST(TextOps, CaseFolding_ComparesUnitByUnit)
         bool equal, less;
     };
     const Case cases[] = {
-        {u"Scheme", u"SCHEME", true, false}, {u"é", u"É", true, false},
+        {u"é", u"É", true, false},
         {u"Tales", u"tales2", false, true},  {u"b", u"A", false, false},
         {u"Σ", u"ς", true, true},            {u"ß", u"SS", false, false},
         {u"", u"", true, false},             {u"a", u"B", false, true},
@@ -144,21 +144,6 @@ TEST(TextOps, WithAMeter_EveryOperationGivesTheSameResult)
             ASSERT_GT(meter.reports, 0);
         }
     }
-}
-
-TEST(TextOps, AppendPiece_GrowsInPartsToTheSameText)
-{
-    CountingMeter meter(4);
-    text::PassReporter reporter(&meter, 1000);
-    std::u16string out = u"start";
-    std::u16string expected = out;
-    for (int i = 0; i < 200; ++i) {
-        const std::u16string piece(std::size_t(i % 13), char16_t(u'a' + i % 26));
-        text::appendPiece(out, piece, std::size_t(i) * 5, reporter);
-        expected += piece;
-    }
-    EXPECT_EQ(out, expected);
-    EXPECT_GT(meter.reports, 0);
 }
 
 namespace quillmoth::text {
