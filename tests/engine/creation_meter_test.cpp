@@ -22,30 +22,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-std::u16string chineseBook()
-{
-    std::u16string text;
-    for (int chapter = 1; chapter <= 80; ++chapter) {
-        text += u"第" + chinese(2, char16_t(u'一' + chapter)) + u"章 山居\r\n\r\n";
-        for (int paragraph = 0; paragraph < 12; ++paragraph)
-            text += u"\u3000\u3000" + chinese(30 + paragraph * 9, char16_t(u'一' + paragraph)) +
-                    u"\r\n";
-    }
-    return text;
-}
-
-std::u16string westernBook()
-{
-    std::u16string text;
-    for (int chapter = 1; chapter <= 40; ++chapter) {
-        text += u"CHAPTER " + std::u16string(1, char16_t(u'A' + chapter % 26)) + u"\r\n\r\n";
-        for (int line = 0; line < 90; ++line)
-            text += repeat(u"the keeper climbs ", 1 + line % 4) +
-                    (line % 7 == 6 ? u".\r\n" : u"\r\n");
-    }
-    return text;
-}
-
 // One way of creating a book, from a file or from the clipboard.
 struct Source {
     const char *name;
@@ -62,46 +38,34 @@ constexpr Source kSources[] = {
     {"ForcedBig5File", false, false, true},
 };
 
-// Creates a book from the source with a clock that moves on `tick` at every look.
-class Creation {
-public:
-    Creation(const Source &source, const ScratchFolder &folder) : m_source(source)
+// Creates the source's book with a clock that moves on 7 ms at every look.
+struct Creation {
+    Creation(const Source &from, const ScratchFolder &folder)
+        : source(from), text(from.chinese ? chineseBook(80) : westernBook(40)),
+          path(from.fromClipboard ? text
+                                  : text::textFromPath(folder.write("Book.txt", gbkBytes(text))))
     {
-        m_text = source.chinese ? chineseBook() : westernBook();
-        m_settings = page(600, 900);
-        m_settings.ReformatParagraphs = true;
-        m_settings.ListUpChapters = true;
-        m_settings.IllustrationsOn = true;
-        m_settings.ForceBIG5 = source.forceBig5;
-        m_source16 = source.fromClipboard
-                         ? m_text
-                         : text::textFromPath(folder.write("Book.txt", gbkBytes(m_text)));
+        settings.ReformatParagraphs = settings.ListUpChapters = settings.IllustrationsOn = true;
+        settings.ForceBIG5 = from.forceBig5;
         control.clock = [this] {
             ++clockCalls;
-            now += tick;
-            return now;
+            return now += std::chrono::milliseconds(7);
         };
     }
 
     Book create(const BookCreationControl *with) const
     {
-        return Book_CreatBOOK(m_source16, m_source.fromClipboard, m_settings, fixedMetrics(), gbk(),
-                              &m_bookmarks, with);
+        return Book_CreatBOOK(path, source.fromClipboard, settings, fixedMetrics(), gbk(), &bookmarks, with);
     }
 
-    std::size_t size() const { return m_text.size(); }
-
+    Source source;
+    std::u16string text;
+    std::u16string path;
+    BookSettings settings = page(600, 900);
+    FakeBookmarks bookmarks{u"Book", {{u"BM1", u"5000,-19004"}, {u"BM2", u"30000,65"}}};
     BookCreationControl control;
     Clock::time_point now{};
-    Clock::duration tick = std::chrono::milliseconds(7);
     int clockCalls = 0;
-
-private:
-    Source m_source;
-    std::u16string m_text;
-    std::u16string m_source16;
-    BookSettings m_settings;
-    FakeBookmarks m_bookmarks{u"Book", {{u"BM1", u"5000,-19004"}, {u"BM2", u"30000,65"}}};
 };
 
 class CreationControl : public ::testing::TestWithParam<Source> {};
@@ -140,7 +104,7 @@ TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReaches
     }
     EXPECT_GT(fraction, 0.9);
     // About one look in a thousand characters, not one for every unit of work.
-    EXPECT_LT(creation.clockCalls, int(creation.size() / 300));
+    EXPECT_LT(creation.clockCalls, int(creation.text.size() / 300));
 }
 
 // Cancelled before the start or from the first progress call, creation stops

@@ -78,6 +78,29 @@ inline std::u16string chinese(std::size_t count, char16_t first = u'一')
     return text;
 }
 
+// Books of chapters of indented paragraphs of growing length, with headings.
+inline std::u16string chineseBook(int chapters)
+{
+    std::u16string text;
+    for (int chapter = 1; chapter <= chapters; ++chapter) {
+        text += u"第" + chinese(2, char16_t(u'一' + chapter)) + u"章 山居\r\n\r\n";
+        for (int paragraph = 0; paragraph < 12; ++paragraph)
+            text += u"\u3000\u3000" + chinese(30 + paragraph * 9, char16_t(u'一' + paragraph)) + u"\r\n";
+    }
+    return text;
+}
+
+inline std::u16string westernBook(int chapters)
+{
+    std::u16string text;
+    for (int chapter = 1; chapter <= chapters; ++chapter) {
+        text += u"CHAPTER " + std::u16string(1, char16_t(u'A' + chapter % 26)) + u"\r\n\r\n";
+        for (int line = 0; line < 90; ++line)
+            text += repeat(u"the keeper climbs ", 1 + line % 4) + (line % 7 == 6 ? u".\r\n" : u"\r\n");
+    }
+    return text;
+}
+
 // The GBK bytes of a text made only of characters of GBK.
 inline std::string gbkBytes(std::u16string_view text) { return gbk().encode(text).value(); }
 

@@ -60,29 +60,21 @@ BookSettings with(bool reformat, bool chapters, bool illustrations, int width = 
 
 std::vector<Case> cases()
 {
-    std::u16string chineseBook;
-    std::u16string westernBook;
-    for (int chapter = 1; chapter <= 6; ++chapter) {
-        chineseBook += u"第" + chinese(1, char16_t(u'一' + chapter)) + u"章 夜雨\r\n\r\n";
-        westernBook += u"CHAPTER " + std::u16string(1, char16_t(u'0' + chapter)) + u"\r\n\r\n";
-        for (int line = 0; line < 30; ++line) {
-            chineseBook += u"\u3000\u3000" + chinese(20 + 7 * line) + u"\r\n";
-            westernBook += repeat(u"the lamp burns low ", 1 + line % 5) + u".\r\n";
-        }
-    }
+    const std::u16string chineseText = chineseBook(6);
+    const std::u16string westernText = westernBook(3);
     std::vector<Case> all;
     for (const bool on : {false, true}) {
         const BookSettings settings = with(on, on, on);
-        all.push_back({"Chinese file", chineseBook, true, settings});
-        all.push_back({"Western file", westernBook, true, settings});
-        all.push_back({"Chinese clipboard", chineseBook, false, settings});
-        all.push_back({"Western clipboard", westernBook, false, settings});
+        all.push_back({"Chinese file", chineseText, true, settings});
+        all.push_back({"Western file", westernText, true, settings});
+        all.push_back({"Chinese clipboard", chineseText, false, settings});
+        all.push_back({"Western clipboard", westernText, false, settings});
     }
     all.push_back({"short Western", u"Hello world", false, with(true, true, true)});
     all.push_back({"short Chinese", chinese(30), false, with(true, true, true)});
     all.push_back({"empty", u"", true, with(true, true, false)});
-    all.push_back({"narrow Western", westernBook, false, with(true, true, true, 40)});
-    all.push_back({"narrow Chinese", chineseBook, false, with(true, true, true, 40)});
+    all.push_back({"narrow Western", westernText, false, with(true, true, true, 40)});
+    all.push_back({"narrow Chinese", chineseText, false, with(true, true, true, 40)});
     return all;
 }
 

@@ -43,19 +43,16 @@ constexpr LeadingCase kLeadingCases[] = {
     {u"1e0000001", 1, 10},  // the settings files read six exponent digits
 };
 
-class LeadingNumber : public ::testing::TestWithParam<LeadingCase> {};
-
 } // namespace
 
-TEST_P(LeadingNumber, ReadsByEachFilesRules)
+TEST(LeadingNumber, ReadsByEachFilesRules)
 {
-    const LeadingCase &c = GetParam();
-    EXPECT_EQ(text::leadingNumber(c.text), c.settingsFile);
-    EXPECT_EQ(text::leadingNumber(c.text, NumberRules::SettingsFile), c.settingsFile);
-    EXPECT_EQ(text::leadingNumber(c.text, NumberRules::BookmarkFile), c.bookmarkFile);
+    for (const LeadingCase &c : kLeadingCases) {
+        EXPECT_EQ(text::leadingNumber(c.text), c.settingsFile) << &c - kLeadingCases;
+        EXPECT_EQ(text::leadingNumber(c.text, NumberRules::BookmarkFile), c.bookmarkFile)
+            << &c - kLeadingCases;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, LeadingNumber, ::testing::ValuesIn(kLeadingCases));
 
 TEST(LeadingNumber, LongRunsOfDigits_StayCheapInSettingsAndExactInBookmarks)
 {
@@ -86,18 +83,16 @@ constexpr WholeCase kWholeCases[] = {
     {u"1e999", kInfinity, std::nullopt},
 };
 
-class WholeNumber : public ::testing::TestWithParam<WholeCase> {};
-
 } // namespace
 
-TEST_P(WholeNumber, AcceptsOnlyANumberWithTheRulesBlanks)
+TEST(WholeNumber, AcceptsOnlyANumberWithTheRulesBlanks)
 {
-    const WholeCase &c = GetParam();
-    EXPECT_EQ(text::wholeNumber(c.text), c.settingsFile);
-    EXPECT_EQ(text::wholeNumber(c.text, NumberRules::BookmarkFile), c.bookmarkFile);
+    for (const WholeCase &c : kWholeCases) {
+        EXPECT_EQ(text::wholeNumber(c.text), c.settingsFile) << &c - kWholeCases;
+        EXPECT_EQ(text::wholeNumber(c.text, NumberRules::BookmarkFile), c.bookmarkFile)
+            << &c - kWholeCases;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, WholeNumber, ::testing::ValuesIn(kWholeCases));
 
 TEST(RoundToInt32, RoundsHalvesToEvenAndRejectsWhatDoesNotFit)
 {
