@@ -85,23 +85,6 @@ TEST(ClsNodes, AddAndRemove_KeepDepthFirstOrder_AndRefuseBadKeys)
     EXPECT_NE(nodes.AddItem("a", "a again"), nullptr);
 }
 
-TEST(ClsNodes, AddItem_WithoutCheckIntegrity_LeavesOldPositionsAlone)
-{
-    ClsNodes nodes;
-    nodes.setCheckIntegrity(false);
-    nodes.AddItem("a", "a");
-    nodes.AddItem("b", "b");
-    ClsNode *child = nodes.AddItem("a1", "a1", "a");
-    // a1 now stands at position 3, but b keeps its old number and the new
-    // node gets the count.
-    EXPECT_EQ(nodes.positionOf(child), 3);
-    EXPECT_EQ(child->ItemNum(), 4);
-    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 3);
-    nodes.setCheckIntegrity(true);
-    nodes.AddItem("c", "c");
-    EXPECT_EQ(nodes.nItem("b")->ItemNum(), 4);
-}
-
 // Random mixes of insertions and removals never break the list.
 TEST(ClsNodes, MixedAddAndRemove_KeepTheListConsistent)
 {
@@ -138,7 +121,6 @@ struct BatchCase {
     std::vector<std::pair<QString, QString>> before; // key, relative
     QString relative;
     std::vector<QString> batch;
-    bool checkIntegrity = true;
     bool expandRelative = false;
 };
 
@@ -148,7 +130,6 @@ void build(ClsNodes &nodes, const BatchCase &test)
         nodes.AddItem(key, key, relative);
     if (test.expandRelative)
         nodes.nItem(test.relative)->setExpanded(true);
-    nodes.setCheckIntegrity(test.checkIntegrity);
 }
 
 } // namespace
@@ -165,8 +146,7 @@ TEST(ClsNodes, AddItems_MatchesAddItemOneByOne)
          "a1", {"a1y", "a1z"}},
         {"skips empty, taken and repeated keys", {{"a", ""}, {"a1", "a"}}, "a",
          {"a2", "", "a1", "a2", "a3"}},
-        {"shown at once under an open parent", {{"a", ""}, {"a1", "a"}}, "a", {"a2"}, true, true},
-        {"without renumbering", {{"a", ""}, {"b", ""}}, "a", {"a1", "a2"}, false},
+        {"shown at once under an open parent", {{"a", ""}, {"a1", "a"}}, "a", {"a2"}, true},
         {"missing relative", {{"a", ""}}, "nobody", {"x"}},
     };
     for (const BatchCase &test : cases) {
@@ -190,7 +170,6 @@ TEST(ClsNodes, AddItems_MatchesAddItemOneByOne)
         };
         for (int position = 1; position <= single.Count(); ++position)
             EXPECT_EQ(fields(batched.nItem(position)), fields(single.nItem(position))) << position;
-        if (test.checkIntegrity)
-            expectConsistent(batched);
+        expectConsistent(batched);
     }
 }

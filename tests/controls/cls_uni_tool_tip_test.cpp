@@ -58,7 +58,7 @@ TEST_F(ToolTipTest, TheWindowGoesWithItsOwnerOrDestroy_AndLaterChangesAreSkipped
     EXPECT_EQ(tip.owner(), nullptr);
 }
 
-TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveAClickOrTimeHidesIt)
+TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveOrAClickHidesIt)
 {
     ASSERT_TRUE(tip.Create(&owner));
     enter({30, 20});
@@ -74,80 +74,16 @@ TEST_F(ToolTipTest, ShowsAfterRestingBelowThePointer_AndLeaveAClickOrTimeHidesIt
     ASSERT_TRUE(QTest::qWaitFor([&] { return shows(); }, 5000));
     QTest::mouseClick(&owner, Qt::LeftButton, {}, QPoint(30, 20));
     EXPECT_FALSE(shows());
-
-    tip.setVisibleTime(30); // taken at Create
-    ASSERT_TRUE(tip.Create(&owner));
-    tip.showTip(pointer);
-    ASSERT_TRUE(shows());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !shows(); }, 5000));
 }
 
-TEST_F(ToolTipTest, Centered_PlacesTheTipCentredBelowTheOwner)
+// The shelf changes the text of live tips when the language changes.
+TEST_F(ToolTipTest, TipText_UpdatesALiveTip_AndEmptyTextShowsNothing)
 {
-    tip.setCentered(true);
     ASSERT_TRUE(tip.Create(&owner));
-    enter({5, 5});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shows(); }, 5000));
-    const QRect frame = tip.tipWindow()->geometry();
-    const QRect ownerOnScreen(owner.mapToGlobal(QPoint(0, 0)), owner.size());
-    EXPECT_NEAR(frame.center().x(), ownerOnScreen.center().x(), 1);
-    EXPECT_GT(frame.top(), ownerOnScreen.bottom());
-}
-
-TEST_F(ToolTipTest, Colours_ApplyLive_AndZeroMeansTheSystemColour)
-{
-    tip.setBackColor(0x00FFFF); // yellow
-    ASSERT_TRUE(tip.Create(&owner));
-    tip.showTip(owner.mapToGlobal(QPoint(10, 10)));
-    ASSERT_TRUE(shows());
-    const auto corner = [&] {
-        return tip.tipWindow()->grab().toImage().pixelColor(2, tip.tipWindow()->height() - 2);
-    };
-    EXPECT_EQ(corner(), QColor(255, 255, 0));
-    tip.setBackColor(0xFF8000);
-    EXPECT_EQ(corner(), QColor(0, 0x80, 0xFF));
-    tip.setBackColor(0);
-    EXPECT_EQ(corner(), QApplication::palette("QToolTip").color(QPalette::ToolTipBase));
-}
-
-// Text changes a live tip; a title needs an icon until the next Create, and
-// the line mode waits for it.
-TEST_F(ToolTipTest, ChangesAfterCreate_TextLiveTitleWithIconLinesAtCreate)
-{
-    tip.setTipText("first line\nsecond line");
-    ASSERT_TRUE(tip.Create(&owner));
-    const QSize multi = tip.tipWindow()->size();
-    tip.setTitle("Clipboard");
-    tip.setMultiLine(false);
-    EXPECT_EQ(tip.tipWindow()->size(), multi);
-    tip.setIcon(1);
-    EXPECT_GT(tip.tipWindow()->height(), multi.height());
-    tip.setIcon(0);
-    tip.setTitle("");
-    ASSERT_TRUE(tip.Create(&owner));
-    const QSize single = tip.tipWindow()->size();
-    EXPECT_LT(single.height(), multi.height());
-    EXPECT_GT(single.width(), multi.width());
+    const int width = tip.tipWindow()->width();
     tip.setTipText("A much longer text than the one before, to be sure");
-    EXPECT_GT(tip.tipWindow()->width(), single.width());
+    EXPECT_GT(tip.tipWindow()->width(), width);
     tip.setTipText("");
     tip.showTip(owner.mapToGlobal(QPoint(10, 10)));
     EXPECT_FALSE(shows());
-}
-
-TEST_F(ToolTipTest, Balloon_HasAStemTowardsThePointer)
-{
-    tip.setStyle(1);
-    tip.setBackColor(0x00FFFF);
-    ASSERT_TRUE(tip.Create(&owner));
-    const QPoint pointer = owner.mapToGlobal(QPoint(40, 30));
-    tip.showTip(pointer);
-    ASSERT_TRUE(shows());
-    QWidget *window = tip.tipWindow();
-    // The stem's point touches the pointer; the corners are cut away.
-    EXPECT_EQ(window->y(), pointer.y());
-    const QPoint stem = pointer - window->pos();
-    EXPECT_TRUE(window->mask().contains(stem + QPoint(0, 3)));
-    EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
-    EXPECT_FALSE(window->mask().contains(QPoint(window->width() - 1, window->height() - 1)));
 }

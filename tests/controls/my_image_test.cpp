@@ -7,47 +7,26 @@
 
 using namespace quillmoth;
 
-namespace {
-
-QPixmap square(QColor color, int size = 24)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(color);
-    return pixmap;
-}
-
-} // namespace
-
-TEST(MyImage, ShowsItsPictureAtItsSize)
-{
-    MyImage image(nullptr, 2);
-    image.setPicture(square(Qt::red, 24));
-    EXPECT_EQ(image.size(), QSize(24, 24));
-    EXPECT_EQ(image.grab().toImage().pixelColor(12, 12), QColor(Qt::red));
-    image.setStretch(true);
-    image.resize(48, 30);
-    EXPECT_EQ(image.grab().toImage().pixelColor(45, 28), QColor(Qt::red));
-}
-
-// Every press and release is told with the image's index; a click only
-// when the left button goes up inside.
-TEST(MyImage, TellsPressMoveReleaseAndClickWithItsIndex)
+// The image takes its picture's size; every press and release is told with
+// its index, a click only when the left button goes up inside.
+TEST(MyImage, ShowsItsPicture_AndTellsPressReleaseAndClickWithItsIndex)
 {
     MyImage image(nullptr, 3);
-    image.setPicture(square(Qt::blue));
+    QPixmap picture(24, 24);
+    picture.fill(Qt::blue);
+    image.setPicture(picture);
+    EXPECT_EQ(image.size(), QSize(24, 24));
+    EXPECT_EQ(image.grab().toImage().pixelColor(12, 12), QColor(Qt::blue));
     image.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
     QSignalSpy downs(&image, &MyImage::MouseDown);
-    QSignalSpy moves(&image, &MyImage::MouseMove);
     QSignalSpy ups(&image, &MyImage::MouseUp);
     QSignalSpy clicks(&image, &MyImage::Click);
     QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseMove(&image, QPoint(8, 8));
     QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(8, 8));
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs[0][0].toInt(), 3);
     EXPECT_EQ(downs[0][3].toPoint(), QPoint(5, 5));
-    EXPECT_GE(moves.count(), 1);
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][0].toInt(), 3);
 
