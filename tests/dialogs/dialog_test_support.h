@@ -26,16 +26,15 @@ protected:
 
     DialogContext context()
     {
+        const auto note = [this](std::string call) { return [this, call] { shelfCalls.push_back(call); }; };
         ShelfHooks hooks;
-        hooks.InitBackground = [this] { shelfCalls.push_back("InitBackground"); };
-        hooks.RefreshCoverRect = [this] { shelfCalls.push_back("RefreshCoverRect"); };
+        hooks.InitBackground = note("InitBackground");
+        hooks.RefreshCoverRect = note("RefreshCoverRect");
+        hooks.ApplyLanguage = note("ApplyLanguage");
         hooks.TreeBeDefaultPath = [this](const std::filesystem::path &path) {
             shelfCalls.push_back("TreeBeDefaultPath " + path.string());
         };
-        hooks.ApplyLanguage = [this] { shelfCalls.push_back("ApplyLanguage"); };
-        hooks.FlushThemeList = [this](std::u16string_view) {
-            shelfCalls.push_back("FlushThemeList");
-        };
+        hooks.FlushThemeList = [this](std::u16string_view) { shelfCalls.push_back("FlushThemeList"); };
         hooks.setRedrawing = [this](bool on) { redrawing = on; };
         return {folder, theme, settings, document, language, codePage, std::move(hooks)};
     }
@@ -45,10 +44,9 @@ protected:
                                        QMessageBox::StandardButtons)
     {
         messages.push_back(text);
-        if (answers.empty())
-            return QMessageBox::Ok;
-        const QMessageBox::StandardButton next = answers.front();
-        answers.pop_front();
+        const QMessageBox::StandardButton next = answers.empty() ? QMessageBox::Ok : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return next;
     }
 
