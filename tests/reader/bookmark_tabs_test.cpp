@@ -14,42 +14,23 @@ const AnsiCodePage &gbk()
     return codePage;
 }
 
-BookBookmarks threeBookmarks()
-{
-    return BookBookmarks({{300, u"65", 8}, {100, u"66", 4}, {200, u"67", 0}});
-}
-
+// Kept in ascending position, the one without a page among them; tabs are
+// the placed ones, numbered from 1 in page order, at most four bookmarks.
 TEST(BookBookmarks, TabsAreThePlacedBookmarks_InPageOrder)
 {
-    const BookBookmarks bookmarks = threeBookmarks();
-    EXPECT_EQ(bookmarks.tabCount(), 2);
+    BookBookmarks bookmarks({{300, u"65", 8}, {100, u"66", 4}, {200, u"67", 0}});
     EXPECT_EQ(bookmarks.tabPages(), (std::vector<std::int32_t>{4, 8}));
     EXPECT_EQ(bookmarks.tabPage(2), 8);
     EXPECT_FALSE(bookmarks.tabPage(3).has_value());
     EXPECT_FALSE(bookmarks.tabPage(0).has_value());
-    // Stored in ascending position, the unplaced one kept among them.
-    EXPECT_EQ(bookmarks.entries()[1].Position, 200);
-}
-
-TEST(BookBookmarks, RemovingATab_RemovesExactlyThatBookmark)
-{
-    BookBookmarks bookmarks = threeBookmarks();
-    ASSERT_TRUE(bookmarks.removeTab(1));
-    ASSERT_EQ(bookmarks.entries().size(), 2u);
-    EXPECT_EQ(bookmarks.entries()[0].Position, 200);  // the unplaced one stays
-    EXPECT_EQ(bookmarks.entries()[1].Position, 300);
-    EXPECT_FALSE(bookmarks.removeTab(2));  // only one tab is left
-}
-
-TEST(BookBookmarks, AddingKeepsOrder_AndStopsAtFour)
-{
-    BookBookmarks bookmarks = threeBookmarks();
-    EXPECT_FALSE(bookmarks.isFull());
     ASSERT_TRUE(bookmarks.add({150, u"68", 6}));
     EXPECT_EQ(bookmarks.tabPages(), (std::vector<std::int32_t>{4, 6, 8}));
-    EXPECT_TRUE(bookmarks.isFull());
     EXPECT_FALSE(bookmarks.add({400, u"69", 10}));
-    EXPECT_EQ(bookmarks.entries().size(), 4u);
+    ASSERT_TRUE(bookmarks.removeTab(1));
+    ASSERT_EQ(bookmarks.entries().size(), 3u);
+    EXPECT_EQ(bookmarks.entries()[0].Position, 150);
+    EXPECT_EQ(bookmarks.entries()[1].Position, 200); // the unplaced one stays
+    EXPECT_FALSE(bookmarks.removeTab(3));
 }
 
 TEST(BookBookmarks, FromBook_SkipsGapsAndTakesPagesFromTheMarkers)

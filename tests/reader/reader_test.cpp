@@ -75,73 +75,38 @@ protected:
     std::u16string m_path;
 };
 
-// Theme pictures that are missing do not stop the book either.
-TEST_F(ReaderTest, Opening_ShowsTheFirstSpreadAndWaitsForInput)
-{
-    world.theme.BgImagePath = world.folder.root() / "missing.jpg";
-    world.theme.AlbumPath = world.folder.root() / "no such album";
-    open();
-    EXPECT_EQ(reader->AnchorPage(), 2);
-    EXPECT_TRUE(world.messages.empty());
-    EXPECT_FALSE(reader->IsBusy());
-    EXPECT_GE(pageCount(), 18);
-    EXPECT_EQ(pageCount() % 2, 0);
-    EXPECT_TRUE(reader->MWheel1()->isHooked());
-    // The control shows the spread exactly, not the fade's last, lighter step.
-    const QImage &shown = reader->surfaces().picBase1();
-    EXPECT_EQ(reader->picture().pixelColor(130, 330), shown.pixelColor(100, 300));
-}
-
-TEST_F(ReaderTest, Keys_TurnForwardAndBack_ThroughTheDirectionChange)
+// The wheel turns a page per whole notch; keys stop at both ends of the
+// book, and turning back anchors the spread on its left page.
+TEST_F(ReaderTest, KeysAndTheWheel_TurnWithinTheBook)
 {
     open();
     key(Qt::Key_Left);  // the first spread has no way back
     EXPECT_EQ(reader->AnchorPage(), 2);
-    key(Qt::Key_Right);
+    wheel(-40);
+    wheel(-40);
+    EXPECT_FALSE(reader->IsBusy());
+    wheel(-40);
+    ASSERT_TRUE(waitUntilIdle(*reader));
     EXPECT_EQ(reader->AnchorPage(), 4);
     key(Qt::Key_Down);
     EXPECT_EQ(reader->AnchorPage(), 6);
-    key(Qt::Key_Left);  // back: the anchor becomes the left page
+    key(Qt::Key_Up);
     EXPECT_TRUE(reader->TurnBack());
     EXPECT_EQ(reader->AnchorPage(), 3);
-    key(Qt::Key_Up);
-    EXPECT_EQ(reader->AnchorPage(), 1);
     key(Qt::Key_Right);
     EXPECT_FALSE(reader->TurnBack());
-    EXPECT_EQ(reader->AnchorPage(), 4);
+    EXPECT_EQ(reader->AnchorPage(), 6);
     EXPECT_DOUBLE_EQ(reader->TurnOffset(), reader->geometry().PageWidth);
-}
 
-TEST_F(ReaderTest, TurningForwardAtTheLastSpread_DoesNothing)
-{
-    open();
     ASSERT_TRUE(reader->showSpreadAt(pageCount()));
     ASSERT_TRUE(waitUntilIdle(*reader));
-    EXPECT_EQ(reader->AnchorPage(), pageCount());
-    QTest::keyClick(reader.get(), Qt::Key_Right);
-    EXPECT_FALSE(reader->IsBusy());
-    EXPECT_EQ(reader->AnchorPage(), pageCount());
     // Anchored on its left page after a turn back, the last spread still ends the book.
     key(Qt::Key_Left);
     key(Qt::Key_Right);
     EXPECT_EQ(reader->AnchorPage(), pageCount());
     QTest::keyClick(reader.get(), Qt::Key_Right);
     EXPECT_FALSE(reader->IsBusy());
-}
-
-TEST_F(ReaderTest, Wheel_TurnsAPagePerWholeNotch)
-{
-    open();
-    wheel(-40);
-    wheel(-40);
-    EXPECT_FALSE(reader->IsBusy());
-    wheel(-40);
-    EXPECT_TRUE(reader->IsBusy());
-    ASSERT_TRUE(waitUntilIdle(*reader));
-    EXPECT_EQ(reader->AnchorPage(), 4);
-    wheel(120);
-    ASSERT_TRUE(waitUntilIdle(*reader));
-    EXPECT_EQ(reader->AnchorPage(), 1);
+    EXPECT_EQ(reader->AnchorPage(), pageCount());
 }
 
 TEST_F(ReaderTest, ADragFollowedByARelease_CompletesTheTurn)
@@ -180,18 +145,7 @@ TEST_F(ReaderTest, Slider_JumpsToAnEvenPageInsideTheBook)
     EXPECT_EQ(reader->AnchorPage(), 1);
 }
 
-TEST_F(ReaderTest, ChapterList_JumpsToTheChaptersPage)
-{
-    open();
-    const Book &book = *reader->book();
-    ASSERT_GE(book.ChapterPages.size(), 3u);
-    emit reader->picConsole()->chapterClicked(2);
-    ASSERT_TRUE(waitUntilIdle(*reader));
-    const int page = book.ChapterPages[2];
-    EXPECT_EQ(reader->AnchorPage(), page % 2 == 0 ? page : page + 1);
-}
-
-TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEnds_KeptInTheFile_AndTheirTabsWork)
+TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEndsAndTwice_AndTheirTabsJump)
 {
     open();
     reader->AddBMK();
@@ -204,9 +158,6 @@ TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEnds_KeptInTheFile_AndTheirTabsWork)
     reader->AddBMK();
     EXPECT_EQ(world.messages.size(), 1u);
     EXPECT_EQ(reader->bookmarks().tabPages(), (std::vector<std::int32_t>{6}));
-    const std::string saved = world.bookmarkFileText();
-    EXPECT_NE(saved.find("[Story]"), std::string::npos);
-    EXPECT_NE(saved.find("BM1="), std::string::npos);
 
     reader->AddBMK();
     EXPECT_EQ(world.messages.back(), QStringLiteral("BookMarkExist"));
@@ -222,17 +173,6 @@ TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEnds_KeptInTheFile_AndTheirTabsWork)
     QTest::mouseRelease(reader.get(), Qt::LeftButton, {}, QPoint(190, 15));
     EXPECT_FALSE(reader->IsBusy());
     EXPECT_EQ(reader->AnchorPage(), 6);
-
-    // A right release on the tab offers to delete it; deleting empties the section.
-    std::optional<BookmarkAction> offered;
-    QObject::connect(reader.get(), &Reader::bookmarkPopupRequested,
-                     [&offered](QPoint, BookmarkAction action) { offered = action; });
-    QTest::mouseRelease(reader.get(), Qt::RightButton, {}, QPoint(90, 15));
-    ASSERT_EQ(offered, BookmarkAction::Delete);
-    EXPECT_EQ(reader->SelectedBookmark(), 1);
-    reader->BooKMark_Delete();
-    EXPECT_EQ(reader->bookmarks().tabCount(), 0);
-    EXPECT_EQ(world.bookmarkFileText().find("[Story]"), std::string::npos);
 }
 
 TEST_F(ReaderTest, Bookmarks_NeverOverwriteOneThatCouldNotBePlaced)
@@ -281,18 +221,13 @@ TEST_F(ReaderTest, SidePanel_SlidesOutAndBack_EndingExactlyInPlace)
     EXPECT_EQ(reader->picConsole()->x(), SidePanel::kParkedLeft);
 }
 
-TEST_F(ReaderTest, Spread_ShowsTheFoldAndColouredChapterTitles)
+// The theme's title colour reaches the spread.
+TEST_F(ReaderTest, Spread_ColoursChapterTitles)
 {
     world.theme.ColorizeChapterTitle = true;
     world.theme.ChapterTitleColor = 0x0000DC;  // red
     open();
     const QImage &spread = reader->surfaces().picBase1();
-    const int middle = spread.width() / 2;
-    const int y = 300;
-    const auto grey = [&](int x) { return spread.pixelColor(x, y).red(); };
-    EXPECT_LT(grey(middle), grey(middle - 2));
-    EXPECT_LT(grey(middle - 2), grey(middle - 3));
-    EXPECT_LT(grey(middle - 3), grey(middle - 40));
     // "CHAPTER 1" heads page 1: its first line is drawn in the title colour.
     int red = 0;
     for (int x = 35; x < 200; ++x) {
@@ -316,8 +251,11 @@ TEST_F(ReaderTest, ABookThatCannotBeLaidOut_SaysSoAndFails)
     EXPECT_FALSE(reader->IsBusy());
 }
 
+// Theme pictures that are missing do not stop the book either.
 TEST_F(ReaderTest, Opening_RunsOffTheWindowThread_AndCanBeCancelled)
 {
+    world.theme.BgImagePath = world.folder.root() / "missing.jpg";
+    world.theme.AlbumPath = world.folder.root() / "no such album";
     reader = std::make_unique<Reader>(world.context());
     world.prepare(*reader, {800, 600}, false);
     reader->Book_CreatBOOK(world.writeBook("Long.txt", numberedBook(400000)), false);
@@ -333,7 +271,8 @@ TEST_F(ReaderTest, Opening_RunsOffTheWindowThread_AndCanBeCancelled)
     ASSERT_TRUE(QTest::qWaitFor([this] { return reader->book() != nullptr; }, 10000));
     ASSERT_TRUE(waitUntilIdle(*reader));
     EXPECT_EQ(reader->AnchorPage(), 2);
-    // The fade has ended in the spread itself.
+    EXPECT_TRUE(world.messages.empty());
+    // The fade has ended in the spread itself, not its last, lighter step.
     EXPECT_EQ(reader->picture().pixelColor(130, 330),
               reader->surfaces().picBase1().pixelColor(100, 300));
 }
