@@ -1,5 +1,7 @@
 #include "settings/theme_file.h"
 
+#include "settings/language_table.h"
+#include "settings/theme_list.h"
 #include "settings/ui_settings.h"
 #include "settings/vb_xml.h"
 
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 
 using namespace quillmoth;
 using namespace quillmoth::testing;
@@ -70,6 +73,13 @@ protected:
         record.FontBold = true;
         record.FontItalic = true;
         return record;
+    }
+
+    std::u16string savedScheme()
+    {
+        vbXML xml;
+        EXPECT_TRUE(xml.loadFile(document.SettingsFilePath));
+        return xml.ReadNodeText(u"Scheme");
     }
 
     ScratchFolder folder;
@@ -139,6 +149,13 @@ TEST_F(ThemeFixture, Reading_ShortLinesKeepLaterFieldsAndClearPaths)
     expected.OneForAllImagePath.clear();
     expected.AlbumPath.clear();
     EXPECT_EQ(read("50,60", previous), expected);
+    // Paths are read against the program folder; those that lead nowhere go.
+    writeFile(folder / "Pics" / "paper.jpg", "jpeg");
+    const ThemeRecord paths = read("70,100,Pics\\paper.jpg,/no/such/corner.png,Pics,,Pics");
+    EXPECT_EQ(paths.BgImagePath, folder / "Pics/paper.jpg");
+    EXPECT_TRUE(paths.CornerImagePath.empty());
+    EXPECT_TRUE(paths.BookMarkImagePath.empty()); // a folder is not an image
+    EXPECT_EQ(paths.AlbumPath, folder / "Pics");
 
     std::string line = kDefaultLine;
     line.replace(line.rfind("False"), 5, "True");
@@ -168,17 +185,6 @@ TEST_F(ThemeFixture, Reading_NumbersAndBooleans)
     EXPECT_EQ(record.FontItalic, previous.FontItalic);
     previous.BgOpacity = 42;
     EXPECT_EQ(read("1e40,-1e-50", previous).BgOpacity, 42);
-}
-
-TEST_F(ThemeFixture, Reading_ClearsPathsThatDoNotExist)
-{
-    writeFile(folder / "Pics" / "paper.jpg", "jpeg");
-    std::filesystem::create_directories(folder / "album");
-    const ThemeRecord record = read("70,100,Pics\\paper.jpg,/no/such/corner.png,album,,album,-1,-1,0,9,Tahoma");
-    EXPECT_EQ(record.BgImagePath, folder / "Pics/paper.jpg");
-    EXPECT_TRUE(record.CornerImagePath.empty());
-    EXPECT_TRUE(record.BookMarkImagePath.empty()); // a folder is not an image
-    EXPECT_EQ(record.AlbumPath, folder / "album");
 }
 
 TEST_F(ThemeFixture, Writing_RefusesFieldsThatWouldShiftTheLine)
@@ -289,20 +295,56 @@ TEST(ThemeNames, AreSafeOnlyAsOneFileNameInTheThemesFolder)
     }
 }
 
-// A theme with every field changed, written where a name would lead if it were
-// simply joined to the themes folder.
-TEST_F(ThemeFixture, LoadCurrentTheme_TakesAnUnsafeNameAsAMissingTheme)
+// Themes are listed by name from the *.thm files of the folder. A current
+// name that is not listed makes the first theme current in memory only; a
+// missing folder is an empty list. Applying and deleting are driven through
+// the shelf's theme panel by its tests.
+TEST_F(ThemeFixture, FlushThemeList_ListsThemesByNameAndSelectsTheGivenOne)
 {
-    const std::u16string absolute = text::textFromPath(outside / "Planted");
-    const std::u16string unsafe[] = {u"../Planted", absolute, u"Sub/../../Planted"};
-    std::filesystem::create_directories(context.ThemesFolder / "Sub");
+    ThemeList list;
+    LanguageTable language;
+    language.insert(u"Current", u"Current: ");
+    ASSERT_TRUE(FlushThemeList(u"", list, context, language));
+    EXPECT_EQ(list.selectedName(), std::nullopt);
+    for (const char *name : {"sepia", "Night", "Bamboo", "竹林", "Upper.THM", "notes.txt"})
+        writeFile(context.ThemesFolder / (std::string(name) + (std::strchr(name, '.') ? "" : ".thm")), "x");
+    std::filesystem::create_directories(context.ThemesFolder / "Folder.thm");
+    settings.CurrentTheme = u"Night";
+    ASSERT_TRUE(FlushThemeList(u"Night", list, context, language));
+    EXPECT_EQ(list.names, (std::vector<std::u16string>{u"Bamboo", u"Night", u"sepia", u"竹林"}));
+    EXPECT_EQ(list.selectedName(), u"Night");
+    EXPECT_EQ(list.currentCaption, u"Current: Night");
+
+    settings.CurrentTheme = u"Gone";
+    ASSERT_TRUE(FlushThemeList(u"Gone", list, context, LanguageTable{}));
+    EXPECT_EQ(list.selected, 0);
+    EXPECT_EQ(settings.CurrentTheme, u"Bamboo");
+    EXPECT_EQ(list.currentCaption, u"Bamboo");
+    EXPECT_EQ(savedScheme(), u"Parchment");
+    std::filesystem::remove_all(context.ThemesFolder);
+    writeFile(context.ThemesFolder, "a file where the folder should be");
+    EXPECT_FALSE(FlushThemeList(u"", list, context, language));
+}
+
+// Names that would lead out of the themes folder are never listed, and a
+// current theme or list entry that holds one anyway loads the default theme
+// and reads, writes, deletes or edits nothing where the name leads.
+TEST_F(ThemeFixture, UnsafeNamesReachNoFileOutsideTheThemesFolder)
+{
     ThemeRecord planted;
     planted.FontSize = 33;
-    planted.FontName = u"Planted";
+    ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Night.thm", planted, folder.path()));
+    writeFile(context.ThemesFolder / "a\\b.thm", "1,2");
+    ThemeList list;
+    ASSERT_TRUE(FlushThemeList(u"Night", list, context, LanguageTable{}));
+    EXPECT_EQ(list.names, std::vector<std::u16string>{u"Night"});
+
+    std::filesystem::create_directories(context.ThemesFolder / "Sub");
+    const std::u16string unsafe[] = {u"../Planted", text::textFromPath(outside / "Planted"),
+                                     u"Sub/../../Planted", u"a\\b"};
     for (const std::u16string &name : unsafe) {
         SCOPED_TRACE(std::string(name.begin(), name.end()));
-        const std::filesystem::path naive =
-            context.ThemesFolder / text::pathFromText(name + u".thm");
+        const std::filesystem::path naive = context.ThemesFolder / text::pathFromText(name + u".thm");
         ASSERT_TRUE(writeThemeFile(naive, planted, folder.path()));
         const std::string before = readFile(naive);
         const auto written = std::filesystem::last_write_time(naive);
@@ -314,17 +356,22 @@ TEST_F(ThemeFixture, LoadCurrentTheme_TakesAnUnsafeNameAsAMissingTheme)
         EXPECT_EQ(theme, ThemeRecord{});
         EXPECT_EQ(settings.CurrentTheme, u"");
         EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), kDefaultLine);
+
+        list.names = {name, u"Night"};
+        list.selected = 0;
+        settings.CurrentTheme = u"Night";
+        EXPECT_FALSE(newThemeRequest(list, settings));
+        EXPECT_EQ(settings.CurrentTheme, u"Night");
+        EXPECT_FALSE(deleteSelectedTheme(list, context));
+        theme = planted;
+        ASSERT_TRUE(applySelectedTheme(list, context, LanguageTable{}));
+        EXPECT_EQ(theme, ThemeRecord{});
+        EXPECT_EQ(savedScheme(), u"");
         EXPECT_EQ(readFile(naive), before);
         EXPECT_EQ(std::filesystem::last_write_time(naive), written);
-        vbXML saved;
-        ASSERT_TRUE(saved.loadFile(document.SettingsFilePath));
-        EXPECT_EQ(saved.ReadNodeText(u"Scheme"), u"");
     }
-
     // A safe name loads its own file.
-    ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Night.thm", planted, folder.path()));
     settings.CurrentTheme = u"Night";
     EXPECT_TRUE(loadCurrentTheme(context));
     EXPECT_EQ(theme, planted);
-    EXPECT_EQ(settings.CurrentTheme, u"Night");
 }
