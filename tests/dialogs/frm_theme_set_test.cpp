@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace quillmoth {
 namespace {
 
@@ -92,122 +94,89 @@ TEST_F(ThemeEditor, EveryOpeningStartsFromTheCurrentTheme)
     }
     EXPECT_FALSE(theme.FontBold);
     EXPECT_EQ(readFile(themeFile("Sepia")), themeLine(kSepia));
-    theme.FontSize = 6;
+    theme.FontSize = 6; // below the smallest size offered
     frmThemeSet &again = open();
     EXPECT_FALSE(again.chkFontBold()->ChkValue());
     EXPECT_EQ(again.cmbFntSize()->currentText(), QStringLiteral("9"));
     EXPECT_EQ(again.draft().FontSize, 9);
 }
 
-TEST_F(ThemeEditor, SaveAsOverAnExistingThemeAnsweredNoWritesNothing)
+// Save As refuses names that cannot be files, asks before replacing a theme,
+// and keeps the dialog when the file cannot be written.
+TEST_F(ThemeEditor, SaveAs_NeverWritesOverOrIntoWhatItMustNot)
 {
     writeFile(themeFile("Linen"), themeLine("100,100,,,,,,-1,-1,0,9,Tahoma,0,False,False,False,0,False,False"));
     const std::string linen = readFile(themeFile("Linen"));
+    std::filesystem::create_directories(themeFile("Stuck")); // a file cannot replace it
+    const long entries = testing::entryCount(folder.ThemesFolder());
     frmThemeSet &dialog = open();
-    dialog.Text1()->setText(QStringLiteral("Linen"));
-    answers = {QMessageBox::No};
     QSignalSpy finished(&dialog, &QDialog::finished);
-    QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
-    EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("FileExisted_replace")});
+    const auto saveAs = [&](const QString &name, std::deque<QMessageBox::StandardButton> replies) {
+        messages.clear();
+        answers = std::move(replies);
+        dialog.Text1()->setText(name);
+        QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
+        return messages.size();
+    };
+    for (const QString &name : {QStringLiteral("a/b"), QStringLiteral(".."), QString(300, QLatin1Char('x'))})
+        EXPECT_EQ(saveAs(name, {}), 1u) << name.toStdString();
+    EXPECT_EQ(saveAs(QStringLiteral("Linen"), {QMessageBox::No}), 1u);
+    EXPECT_EQ(messages[0], QStringLiteral("FileExisted_replace"));
     EXPECT_EQ(readFile(themeFile("Linen")), linen);
+    ASSERT_EQ(saveAs(QStringLiteral("Stuck"), {QMessageBox::Yes}), 2u);
+    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("The theme could not be saved")));
+    EXPECT_TRUE(std::filesystem::is_directory(themeFile("Stuck")));
+    EXPECT_EQ(testing::entryCount(folder.ThemesFolder()), entries);
     EXPECT_EQ(finished.size(), 0);
+    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
 
-    answers = {QMessageBox::Yes};
-    QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
+    saveAs(QStringLiteral("Linen"), {QMessageBox::Yes});
     EXPECT_EQ(readFile(themeFile("Linen")),
               themeLine("-1,-1,,,,,,-1,-1,0,11,Tahoma,0,False,True,False,2,False,False"));
     EXPECT_EQ(settings.CurrentTheme, u"Linen");
     EXPECT_EQ(finished.size(), 1);
 }
 
-TEST_F(ThemeEditor, NamesThatCannotBeFilesAreRefusedAndNothingIsWritten)
+// A cancelled choice leaves no path; one picture for all and an album
+// exclude each other; paths and fonts the theme file cannot hold are refused.
+TEST_F(ThemeEditor, PictureChoices)
 {
-    frmThemeSet &dialog = open(u"", 255);
-    const long before = testing::entryCount(folder.ThemesFolder());
-    for (const QString &name : {QStringLiteral("a/b"), QStringLiteral(".."), QString(300, QLatin1Char('x'))}) {
-        messages.clear();
-        dialog.Text1()->setText(name);
-        QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
-        EXPECT_EQ(messages.size(), 1u) << name.toStdString();
-        EXPECT_TRUE(dialog.isVisible());
-    }
-    EXPECT_EQ(testing::entryCount(folder.ThemesFolder()), before);
-    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
-}
-
-TEST_F(ThemeEditor, AFailedSaveKeepsTheDialogAndTheOldFile)
-{
-    // A folder where the theme file would go cannot be replaced by it.
-    std::filesystem::create_directories(themeFile("Stuck"));
-    frmThemeSet &dialog = open();
-    QTest::mouseClick(dialog.chkFontItalic(), Qt::LeftButton);
-    dialog.Text1()->setText(QStringLiteral("Stuck"));
-    answers = {QMessageBox::Yes};
-    QSignalSpy finished(&dialog, &QDialog::finished);
-    QTest::mouseClick(dialog.BtnSaveAs(), Qt::LeftButton);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("The theme could not be saved")));
-    EXPECT_EQ(finished.size(), 0);
-    EXPECT_TRUE(dialog.draft().FontItalic);
-    EXPECT_TRUE(std::filesystem::is_directory(themeFile("Stuck")));
-    EXPECT_EQ(settings.CurrentTheme, u"Sepia");
-}
-
-TEST_F(ThemeEditor, ACancelledPictureLeavesNoPathAndOpacityOne)
-{
-    writeFile(folder.root() / "Pics" / "BackGround" / "Paper.jpg", "jpeg");
-    frmThemeSet &dialog = open();
-    choice = QString::fromStdString((folder.root() / "Pics/BackGround/Paper.jpg").string());
-    QTest::mouseClick(dialog.chkImagePath(0), Qt::LeftButton);
-    EXPECT_TRUE(dialog.chkImagePath(0)->ChkValue());
-    EXPECT_TRUE(dialog.imgSlider(1)->isEnabled());
-    EXPECT_EQ(dialog.lblTip(1)->text(), QStringLiteral("100%"));
-    EXPECT_EQ(dialog.elblPicPath(0)->Caption(), QStringLiteral("Pics/BackGround/Paper.jpg"));
-
-    QTest::mouseClick(dialog.chkImagePath(0), Qt::LeftButton); // cleared
-    choice.clear();
-    QTest::mouseClick(dialog.chkImagePath(0), Qt::LeftButton); // ticked, then cancelled
-    EXPECT_TRUE(dialog.draft().BgImagePath.empty());
-    EXPECT_FALSE(dialog.chkImagePath(0)->ChkValue());
-    EXPECT_FALSE(dialog.imgSlider(1)->isEnabled());
-    EXPECT_EQ(dialog.lblTip(1)->text(), QStringLiteral("1%"));
-}
-
-TEST_F(ThemeEditor, OnePictureForAllAndAnAlbumExcludeEachOther)
-{
-    const std::filesystem::path picture = folder.root() / "Pics/Illurstration/Bamboo.jpg";
-    const std::filesystem::path album = scratch.path() / "album";
-    writeFile(picture, "jpeg");
+    const std::filesystem::path paper = folder.root() / "Pics/BackGround/Paper.jpg",
+                                picture = folder.root() / "Pics/Illurstration/Bamboo.jpg",
+                                album = scratch.path() / "album", odd = scratch.path() / "a,b.jpg";
+    for (const auto &file : {paper, picture, odd})
+        writeFile(file, "jpeg");
     std::filesystem::create_directories(album);
     frmThemeSet &dialog = open();
     const auto pick = [&](int box, const std::filesystem::path &path) {
         choice = QString::fromStdString(path.string());
         QTest::mouseClick(dialog.chkImagePath(box), Qt::LeftButton);
+        return dialog.chkImagePath(box)->ChkValue();
     };
+    EXPECT_TRUE(pick(0, paper));
+    EXPECT_TRUE(dialog.imgSlider(1)->isEnabled());
+    EXPECT_EQ(dialog.lblTip(1)->text(), QStringLiteral("100%"));
+    EXPECT_EQ(dialog.elblPicPath(0)->Caption(), QStringLiteral("Pics/BackGround/Paper.jpg"));
+    EXPECT_FALSE(pick(0, {})); // cleared
+    EXPECT_FALSE(pick(0, {})); // ticked, then cancelled
+    EXPECT_TRUE(dialog.draft().BgImagePath.empty());
+    EXPECT_FALSE(dialog.imgSlider(1)->isEnabled());
+    EXPECT_EQ(dialog.lblTip(1)->text(), QStringLiteral("1%"));
+
     pick(3, picture);
-    pick(4, album);
+    EXPECT_TRUE(pick(4, album));
     EXPECT_EQ(dialog.draft().AlbumPath, album);
     EXPECT_TRUE(dialog.draft().OneForAllImagePath.empty());
     EXPECT_FALSE(dialog.chkImagePath(3)->ChkValue());
     EXPECT_TRUE(dialog.elblPicPath(3)->Caption().isEmpty());
-
     pick(3, picture);
-    EXPECT_EQ(dialog.draft().OneForAllImagePath, picture);
     EXPECT_TRUE(dialog.draft().AlbumPath.empty());
     EXPECT_FALSE(dialog.chkImagePath(4)->ChkValue());
-}
 
-TEST_F(ThemeEditor, PathsAndFontsTheThemeFileCannotHoldAreRefused)
-{
-    const std::filesystem::path odd = scratch.path() / "a,b.jpg";
-    writeFile(odd, "jpeg");
-    frmThemeSet &dialog = open();
-    choice = QString::fromStdString(odd.string());
-    QTest::mouseClick(dialog.chkImagePath(1), Qt::LeftButton);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(pick(1, odd));
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(dialog.draft().CornerImagePath.empty());
-    EXPECT_FALSE(dialog.chkImagePath(1)->ChkValue());
-
     dialog.cmbFont()->addItem(QStringLiteral("Odd, Font"));
     dialog.cmbFont()->setCurrentText(QStringLiteral("Odd, Font"));
     emit dialog.cmbFont()->textActivated(QStringLiteral("Odd, Font"));
