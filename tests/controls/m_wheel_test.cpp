@@ -12,16 +12,9 @@ using namespace quillmoth;
 
 namespace {
 
-class WheelCounter : public QWidget {
-public:
+struct WheelCounter : QWidget {
     int turns = 0;
-
-protected:
-    void wheelEvent(QWheelEvent *event) override
-    {
-        ++turns;
-        event->accept();
-    }
+    void wheelEvent(QWheelEvent *event) override { ++turns; event->accept(); }
 };
 
 void turn(QWidget &widget, QPoint angle, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
