@@ -73,22 +73,6 @@ TEST(Imaging, LoadsEachFormatTheProgramUsesAndFailsQuietly)
     EXPECT_TRUE(loadImage(folder.path()).isNull());
 }
 
-TEST(Imaging, RotateFlipMovesTheCornerPixel)
-{
-    const struct {
-        RotateFlip kind;
-        QSize size;
-        QPoint redAt; // where the top-left pixel of the 3 x 2 source ends up
-    } cases[] = {{RotateFlip::FlipX, {3, 2}, {2, 0}},    {RotateFlip::Rotate180, {3, 2}, {2, 1}},
-                 {RotateFlip::Rotate90, {2, 3}, {1, 0}}, {RotateFlip::Rotate270FlipX, {2, 3}, {1, 2}}};
-    for (const auto &row : cases) {
-        QImage image = corners(3, 2);
-        rotateFlip(image, row.kind);
-        ASSERT_EQ(image.size(), row.size) << int(row.kind);
-        EXPECT_EQ(image.pixelColor(row.redAt), QColor(Qt::red)) << int(row.kind);
-    }
-}
-
 // Stretching covers exactly the destination, a source part is honoured, and
 // the attributes scale alpha and each channel, never past full.
 TEST(Imaging, DrawingStretchesThePartAndAppliesTheAttributes)
