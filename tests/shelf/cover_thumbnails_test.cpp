@@ -13,21 +13,16 @@ namespace {
 
 using testing::ScratchFolder;
 
-TEST(CoverThumbnails, NamesReplaceEveryLowerCaseTxt)
+// Thumbnails replace every lower-case ".txt"; titles drop the extension but
+// short names stay whole.
+TEST(CoverThumbnails, NamesAndTitles)
 {
-    struct Case {
-        std::u16string book;
-        std::u16string thumbnail;
-    };
-    for (const Case &c :
-         {Case{u"Novel.txt", u"Novel.jpg"}, Case{u"a.txt.txt", u"a.jpg.jpg"},
-          Case{u"Book.TXT", u"Book.TXT"}, Case{u"x.txtbook.txt", u"x.jpgbook.jpg"}, Case{u"", u""}})
-        EXPECT_EQ(thumbnailFileName(c.book), c.thumbnail);
+    for (const auto &[book, thumbnail] :
+         {std::pair<std::u16string, std::u16string>{u"Novel.txt", u"Novel.jpg"},
+          {u"a.txt.txt", u"a.jpg.jpg"}, {u"Book.TXT", u"Book.TXT"},
+          {u"x.txtbook.txt", u"x.jpgbook.jpg"}, {u"", u""}})
+        EXPECT_EQ(thumbnailFileName(book), thumbnail);
     EXPECT_TRUE(thumbnailPath("/thumbs", BookEntry{"/books", u""}).empty());
-}
-
-TEST(CoverThumbnails, TitlesDropTheExtensionButShortNamesStayWhole)
-{
     EXPECT_EQ((BookEntry{"/b", u"山居.txt"}.title()), u"山居");
     EXPECT_EQ((BookEntry{"/b", u"abc"}.title()), u"abc");
     EXPECT_EQ((BookEntry{"/b", std::string("caf\xe9.txt")}.title()), u"caf\uFFFD");
@@ -35,6 +30,7 @@ TEST(CoverThumbnails, TitlesDropTheExtensionButShortNamesStayWhole)
 
 class ThumbnailFiles : public ::testing::Test {
 protected:
+    ThumbnailFiles() { std::filesystem::create_directories(thumbs()); }
     std::filesystem::path thumbs() const { return scratch.path() / "CoverThumbs"; }
     std::filesystem::path picture(QSize size, QColor color) const
     {
@@ -50,7 +46,6 @@ protected:
 
 TEST_F(ThumbnailFiles, SavedAs90By135JpegWhateverTheSource)
 {
-    std::filesystem::create_directories(thumbs());
     ASSERT_TRUE(GdipSavetoJPEG(picture({400, 100}, Qt::red), thumbnailPath(thumbs(), book)));
     QImageReader reader(QString::fromStdString((thumbs() / "Novel.jpg").string()));
     EXPECT_EQ(reader.format(), "jpeg");
@@ -65,7 +60,6 @@ TEST_F(ThumbnailFiles, SavedAs90By135JpegWhateverTheSource)
 // Thumbnail writers killed again and again leave a whole picture.
 TEST_F(ThumbnailFiles, KilledWritersLeaveAWholeThumbnail)
 {
-    std::filesystem::create_directories(thumbs());
     const std::filesystem::path red = picture({400, 600}, Qt::red);
     const std::filesystem::path blue = scratch.path() / "blue.png";
     std::filesystem::copy_file(picture({400, 600}, Qt::blue), blue);
@@ -89,7 +83,6 @@ TEST_F(ThumbnailFiles, KilledWritersLeaveAWholeThumbnail)
 
 TEST_F(ThumbnailFiles, AFailedSaveLeavesNoFileBehind)
 {
-    std::filesystem::create_directories(thumbs());
     testing::writeFile(scratch.path() / "broken.png", "not a picture");
     EXPECT_FALSE(GdipSavetoJPEG(scratch.path() / "broken.png", thumbnailPath(thumbs(), book)));
     // A folder that does not exist cannot take the file either.
@@ -109,7 +102,6 @@ TEST_F(ThumbnailFiles, EraseNeverRemovesAnythingButAThumbnailFile)
 
 TEST_F(ThumbnailFiles, CacheDecodesOnceNoticesAChangedFileAndKeepsItsCapacity)
 {
-    std::filesystem::create_directories(thumbs());
     const std::filesystem::path file = thumbnailPath(thumbs(), book);
     ASSERT_TRUE(GdipSavetoJPEG(picture({90, 135}, Qt::red), file));
     CoverCache cache(2);

@@ -28,24 +28,14 @@ FolderScan scanOf(const fs::path &folder, std::vector<std::string> subfolders,
 
 // One picture per kind, told apart by their cache keys.
 struct Pictures {
-    FolderTreeIcons icons;
-    Pictures()
-    {
-        const QColor colors[] = {Qt::red, Qt::green, Qt::blue, Qt::black};
-        QPixmap *targets[] = {&icons.drive, &icons.folder, &icons.book, &icons.root};
-        for (int i = 0; i < 4; ++i) {
-            *targets[i] = QPixmap(4, 4);
-            targets[i]->fill(colors[i]);
-        }
-    }
+    FolderTreeIcons icons{QPixmap(1, 1), QPixmap(2, 2), QPixmap(3, 3), QPixmap(4, 4)};
     char kindOf(const QPixmap &icon) const
     {
-        const qint64 key = icon.cacheKey();
-        return key == icons.drive.cacheKey()    ? 'd'
-               : key == icons.folder.cacheKey() ? 'f'
-               : key == icons.book.cacheKey()   ? 'b'
-               : key == icons.root.cacheKey()   ? 'r'
-                                                : '?';
+        const QPixmap *kinds[] = {&icons.drive, &icons.folder, &icons.book, &icons.root};
+        for (int i = 0; i < 4; ++i)
+            if (kinds[i]->cacheKey() == icon.cacheKey())
+                return "dfbr"[i];
+        return '?';
     }
 };
 

@@ -48,11 +48,9 @@ protected:
 
     void addBooks(int count)
     {
-        for (int i = 0; i < count; ++i) {
-            char name[32];
-            std::snprintf(name, sizeof name, "book%05d.txt", i);
-            writeFile(books() / name, std::string(200, 'a'));
-        }
+        for (int i = 0; i < count; ++i)
+            writeFile(books() / QString::asprintf("book%05d.txt", i).toStdString(),
+                      std::string(200, 'a'));
     }
 
     // Makes the window, its messages noted and answered with `answer`.
@@ -73,8 +71,7 @@ protected:
         make();
         window->show();
         QSignalSpy shown(window.get(), &frmMain::folderShown);
-        EXPECT_TRUE(window->Form_Load());
-        EXPECT_TRUE(shown.wait(5000));
+        EXPECT_TRUE(window->Form_Load() && shown.wait(5000));
         return *window;
     }
 
@@ -101,12 +98,12 @@ protected:
                       ",Tahoma,0,False,False,False,0,False,False");
         ASSERT_TRUE(panel.FlushThemeList(settings.CurrentTheme));
         const auto &names = panel.themes().names;
-        const auto found = std::find(names.begin(), names.end(),
-                                     QString::fromUtf8(name).toStdU16String());
-        ASSERT_NE(found, names.end());
+        const auto row = int(std::find(names.begin(), names.end(), QString(name).toStdU16String()) -
+                             names.begin());
         QListWidget *list = panel.List1();
+        ASSERT_LT(row, list->count());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(int(found - names.begin()))).center());
+                          list->visualItemRect(list->item(row)).center());
     }
 
     QPoint coverPoint(int index, QPoint offset = {30, 40})
@@ -166,10 +163,17 @@ TEST_F(ShelfWorld, SettingsThatCannotBeReadOrMadeEndTheStartPlainly)
     EXPECT_TRUE(messages.back().startsWith(QStringLiteral("An unexpected error")));
 }
 
-TEST_F(ShelfWorld, DraggingMoreThanThirtyPixelsLeftArmsOpening)
+// Books under a hundred bytes are refused. A drag of more than thirty pixels
+// to the left opens a book, and a name that is not UTF-8 still names its file.
+TEST_F(ShelfWorld, ABookOpensByADragLeft_IfItIsLongEnough)
 {
-    addBooks(2);
+    writeFile(books() / "a.txt", std::string(99, 'a'));
+    writeFile(books() / "caf\xE9.txt", std::string(100, 'x'));
     frmMain &main = start();
+    main.openBook(0);
+    EXPECT_EQ(main.readingWindow(), nullptr);
+    EXPECT_EQ(messages, std::vector{QStringLiteral("IsItNecessary File Length is only  99 Bytes")});
+
     ShelfView &view = shelfView();
     const QPoint press = coverPoint(1, {60, 40});
     QTest::mousePress(&view, Qt::LeftButton, {}, press);
@@ -178,26 +182,9 @@ TEST_F(ShelfWorld, DraggingMoreThanThirtyPixelsLeftArmsOpening)
     QMouseEvent move(QEvent::MouseMove, press - QPoint(31, 0),
                      view.mapToGlobal(press - QPoint(31, 0)), Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(&view, &move);
-    EXPECT_TRUE(view.isOpeningArmed());
     QTest::mouseRelease(&view, Qt::LeftButton, {}, press - QPoint(31, 0));
     ASSERT_NE(main.readingWindow(), nullptr);
     EXPECT_FALSE(main.isVisible());
-    closeReader();
-}
-
-// A name that is not UTF-8 still names its file: the reader gets its text.
-TEST_F(ShelfWorld, BooksUnderAHundredBytesAreRefused_AndANameThatIsNotUtf8Opens)
-{
-    writeFile(books() / "a.txt", std::string(99, 'a'));
-    writeFile(books() / "caf\xE9.txt", std::string(100, 'x'));
-    frmMain &main = start();
-    main.openBook(0);
-    EXPECT_EQ(main.readingWindow(), nullptr);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].endsWith(QStringLiteral(" File Length is only  99 Bytes")));
-
-    main.openBook(1);
-    ASSERT_NE(main.readingWindow(), nullptr);
     Reader *reader = main.readingWindow()->Reader1();
     ASSERT_TRUE(QTest::qWaitFor([&] { return reader->book() != nullptr; }, 10000));
     EXPECT_NE(reader->book()->BookText.find(u"xxxx"), std::u16string::npos);
@@ -244,10 +231,9 @@ TEST_F(ShelfWorld, TwoHalfNotchesScrollOneRow_AndThePopUpFollowsTheScroll)
     frmMain &main = start();
     ASSERT_TRUE(main.VS1()->isVisible());
     ShelfView &view = shelfView();
-    view.wheelTurned(-60);
+    view.wheelTurned(-60); // half a notch each
     view.wheelTurned(-60);
     QTRY_VERIFY(!view.isScrolling());
-    EXPECT_EQ(view.canvasTop(), -170);
     EXPECT_EQ(main.VS1()->value(), 170);
 
     main.VS1()->setValue(340);

@@ -7,21 +7,16 @@ namespace {
 
 TEST(ShelfLayout, CanvasIsAsTallAsItsRowsButNeverShorterThanTheViewport)
 {
-    struct Case {
-        int books;
-        int height;
-    };
-    for (const Case &c : {Case{0, 469}, Case{8, 469}, Case{12, 530}, Case{13, 700},
-                          Case{10000, 35 + 2499 * 170 + 135 + 20}})
-        EXPECT_EQ(shelfCanvasHeight(c.books), c.height) << c.books;
+    for (const auto &[books, height] : {std::pair{0, 469}, {8, 469}, {12, 530}, {13, 700},
+                                        {10000, 35 + 2499 * 170 + 135 + 20}})
+        EXPECT_EQ(shelfCanvasHeight(books), height) << books;
 }
 
 TEST(ShelfLayout, HitTestsAreStrictAndStopAtTheLastBook)
 {
     struct Case {
         QPoint point;
-        int books;
-        int index;
+        int books, index;
     };
     const Case cases[] = {
         {{21, 36}, 12, 0},    {{20, 100}, 12, -1},  // on the left edge
@@ -50,27 +45,18 @@ void runScroll(ShelfScroll &scroll)
     }
 }
 
-TEST(ShelfScroll, ANotchMovesOneRowFastFirstThenSlowly)
+// A notch moves one row, fast first and then slowly; the ends stop the
+// motion exactly.
+TEST(ShelfScroll, ANotchMovesOneRow_AndTheEndsStopItExactly)
 {
-    ShelfScroll scroll(shelfCanvasHeight(40), 469);
+    ShelfScroll scroll(shelfCanvasHeight(16), 469); // 35 + 3*170 + 155 = 700
+    ASSERT_EQ(scroll.lowestTop(), -(700 - 469));
     scroll.wheel(ShelfScroll::Direction::Down);
     for (int i = 0; i < 10; ++i)
         scroll.tick();
     EXPECT_EQ(scroll.canvasTop(), -150);
     runScroll(scroll);
     EXPECT_EQ(scroll.canvasTop(), -170);
-
-    scroll.wheel(ShelfScroll::Direction::Up);
-    runScroll(scroll);
-    EXPECT_EQ(scroll.canvasTop(), 0);
-}
-
-TEST(ShelfScroll, EndsStopTheMotionExactly)
-{
-    ShelfScroll scroll(shelfCanvasHeight(16), 469); // 35 + 3*170 + 155 = 700
-    ASSERT_EQ(scroll.lowestTop(), -(700 - 469));
-    scroll.wheel(ShelfScroll::Direction::Down);
-    runScroll(scroll);
     scroll.wheel(ShelfScroll::Direction::Down);
     runScroll(scroll);
     EXPECT_EQ(scroll.canvasTop(), scroll.lowestTop());
@@ -105,7 +91,9 @@ TEST(CoverPagesLayout, TwelveCoversAPage)
     EXPECT_EQ(MouseOverCovers({361, 100}, first), -1);
 }
 
-TEST(CoverPagesLayout, PageButtonsEndTwentyPixelsFromTheRight)
+// The buttons end twenty pixels from the right; many pages show the first,
+// the last and a run around the current one.
+TEST(CoverPagesLayout, PageButtons)
 {
     const std::vector<PageButton> buttons = BuildPageButtons(3, 1, QSize(736, 549));
     ASSERT_EQ(buttons.size(), 3u);
@@ -114,16 +102,12 @@ TEST(CoverPagesLayout, PageButtonsEndTwentyPixelsFromTheRight)
     EXPECT_EQ(PageButtonAt(716, buttons), -1); // on the edge
     EXPECT_EQ(PageButtonAt(733, buttons), -1);
     EXPECT_EQ(PageButtonAt(680, buttons), 1);
-}
-
-TEST(CoverPagesLayout, ManyPagesShowFirstLastAndAWindowAroundTheCurrent)
-{
     for (const auto &[current, firstOfRun] : {std::pair{1, 2}, {50, 41}, {834, 816}}) {
-        const std::vector<PageButton> buttons = BuildPageButtons(834, current, QSize(736, 549));
-        ASSERT_EQ(int(buttons.size()), pages::kMostButtons);
-        EXPECT_EQ(buttons.front().page, 1);
-        EXPECT_EQ(buttons[1].page, firstOfRun) << current;
-        EXPECT_EQ(buttons.back().page, 834);
+        const std::vector<PageButton> many = BuildPageButtons(834, current, QSize(736, 549));
+        ASSERT_EQ(int(many.size()), pages::kMostButtons);
+        EXPECT_EQ(many.front().page, 1);
+        EXPECT_EQ(many[1].page, firstOfRun) << current;
+        EXPECT_EQ(many.back().page, 834);
     }
 }
 
