@@ -85,13 +85,9 @@ TEST_F(EasyButtonTest, Looks_NormalHoverPressed_AreDrawn_AndAClickIsReported)
     EXPECT_EQ(button->look(), EasyButton::NormalLook);
     EXPECT_EQ(clicks.count(), 0);
 
-    std::vector<QString> order;
-    QObject::connect(button, &EasyButton::MouseDown, [&] { order.push_back("down"); });
-    QObject::connect(button, &EasyButton::MouseUp, [&] { order.push_back("up"); });
-    QObject::connect(button, &EasyButton::Click, [&] { order.push_back("click"); });
     button->setUseSound(0);
     QTest::mouseClick(button, Qt::LeftButton, {}, {50, 15});
-    EXPECT_EQ(order, (std::vector<QString>{"down", "up", "click"}));
+    EXPECT_EQ(clicks.count(), 1);
 
     // The pointer leaves without the button seeing a move: the timer notices.
     QCursor::setPos(window.mapToGlobal(QPoint(250, 180)));

@@ -7,9 +7,9 @@
 
 using namespace quillmoth;
 
-// The image takes its picture's size; every press and release is told with
-// its index, a click only when the left button goes up inside.
-TEST(MyImage, ShowsItsPicture_AndTellsPressReleaseAndClickWithItsIndex)
+// The image takes its picture's size; a click, told with its index, needs
+// the left button to go up inside.
+TEST(MyImage, ShowsItsPicture_AndTellsAClickWithItsIndex)
 {
     MyImage image(nullptr, 3);
     QPixmap picture(24, 24);
@@ -19,21 +19,13 @@ TEST(MyImage, ShowsItsPicture_AndTellsPressReleaseAndClickWithItsIndex)
     EXPECT_EQ(image.grab().toImage().pixelColor(12, 12), QColor(Qt::blue));
     image.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
-    QSignalSpy downs(&image, &MyImage::MouseDown);
-    QSignalSpy ups(&image, &MyImage::MouseUp);
     QSignalSpy clicks(&image, &MyImage::Click);
     QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(8, 8));
-    ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs[0][0].toInt(), 3);
-    EXPECT_EQ(downs[0][3].toPoint(), QPoint(5, 5));
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][0].toInt(), 3);
-
-    // Released outside, or with another button.
     QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(50, 5));
     QTest::mouseClick(&image, Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_EQ(ups.count(), 3);
     EXPECT_EQ(clicks.count(), 1);
 }

@@ -57,37 +57,27 @@ protected:
 
 } // namespace
 
-TEST_F(TreeBeTest, Click_SelectsAndToggles_WithEventsInOrder_AndOtherPressesDoNot)
+// A left click selects, toggles and is told with its node; the right button
+// is told but changes nothing; a press below the rows is not told.
+TEST_F(TreeBeTest, Click_SelectsAndToggles_OtherPressesDoNot)
 {
-    std::vector<int> order;
-    QObject::connect(&tree, &TreeBe::beforeClick, [&] { order.push_back(5); });
-    QObject::connect(&tree, &TreeBe::nodeCollapse, [&] { order.push_back(2); });
-    QObject::connect(&tree, &TreeBe::nodeExpand, [&] { order.push_back(3); });
-    QObject::connect(&tree, &TreeBe::nodeClick, [&] { order.push_back(1); });
     QSignalSpy clicks(&tree, &TreeBe::nodeClick);
-
-    // The right button is told but neither selects nor expands.
     press("books", Qt::RightButton);
-    EXPECT_EQ(order, (std::vector<int>{5, 1}));
+    ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][1].value<Qt::MouseButton>(), Qt::RightButton);
     EXPECT_EQ(tree.selectedNode(), nullptr);
-    // Below the rows only beforeClick is raised.
+    EXPECT_EQ(shownKeys(), (Keys{"books", "music"}));
     QTest::mouseClick(tree.surface(), Qt::LeftButton, {}, QPoint(60, 180));
-    EXPECT_EQ(order, (std::vector<int>{5, 1, 5}));
+    EXPECT_EQ(clicks.count(), 1);
 
-    order.clear();
     press("books");
-    EXPECT_EQ(order, (std::vector<int>{5, 3, 1}));
     EXPECT_EQ(tree.selectedNode(), node("books"));
     EXPECT_EQ(clicks.last()[0].value<ClsNode *>(), node("books"));
     press("books/novels");
     EXPECT_FALSE(node("books")->Selected());
     EXPECT_EQ(tree.OldSel(), node("books"));
     EXPECT_EQ(shownKeys(), (Keys{"books", "books/novels", "books/novels/old", "books/poems", "music"}));
-
-    order.clear();
     press("books");
-    EXPECT_EQ(order, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(shownKeys(), (Keys{"books", "music"}));
     press("books"); // novels stayed open, so its child shows again
     EXPECT_EQ(shownKeys().size(), 5u);
