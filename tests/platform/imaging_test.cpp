@@ -73,8 +73,8 @@ TEST(Imaging, LoadsEachFormatTheProgramUsesAndFailsQuietly)
     EXPECT_TRUE(loadImage(folder.path()).isNull());
 }
 
-// Stretching covers exactly the destination, a source part is honoured, and
-// the attributes scale alpha and each channel, never past full.
+// Stretching covers exactly the destination, a source part is honoured, the
+// attributes scale alpha and each channel, never past full, and clips nest.
 TEST(Imaging, DrawingStretchesThePartAndAppliesTheAttributes)
 {
     QImage source = filled(2, 1, Qt::red);
@@ -103,19 +103,16 @@ TEST(Imaging, DrawingStretchesThePartAndAppliesTheAttributes)
     expectNear(drawnWith(QColor(200, 200, 100), Qt::black, ImageAttributes{1, 0.5, 2, 1}), QColor(200, 100, 200));
     expectNear(scaledChannels(filled(1, 1, QColor(200, 200, 100)), {1.0, 1.0, 4.0, 1.0}).pixelColor(0, 0),
                QColor(200, 200, 255));
-}
 
-// A polygon clip narrows an earlier clip instead of replacing it.
-TEST(Imaging, ClipPolygonLimitsDrawingToItsInsideAndAnEarlierClip)
-{
-    const QImage target = painted(40, Qt::white, [](QPainter &painter) {
+    // A polygon clip narrows an earlier clip instead of replacing it.
+    const QImage clipped = painted(40, Qt::white, [](QPainter &painter) {
         painter.setClipRect(QRect(0, 0, 30, 40));
         clipToPolygon(painter, QPolygon({QPoint(0, 0), QPoint(40, 0), QPoint(0, 40)}));
         painter.fillRect(QRect(0, 0, 40, 40), Qt::red);
     });
-    EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::red));
-    EXPECT_EQ(target.pixelColor(25, 25), QColor(Qt::white)); // outside the triangle
-    EXPECT_EQ(target.pixelColor(34, 2), QColor(Qt::white));  // outside the first clip
+    EXPECT_EQ(clipped.pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(clipped.pixelColor(25, 25), QColor(Qt::white)); // outside the triangle
+    EXPECT_EQ(clipped.pixelColor(34, 2), QColor(Qt::white));  // outside the first clip
 }
 
 // Thumbnails have exactly the asked size whatever the picture's shape; they

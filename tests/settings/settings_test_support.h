@@ -9,11 +9,8 @@
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <unistd.h>
 #include <vector>
 
 namespace quillmoth::testing {
