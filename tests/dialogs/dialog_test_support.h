@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,15 +40,29 @@ protected:
         return {folder, theme, settings, document, language, codePage, std::move(hooks)};
     }
 
-    // The user's answer to the next question; OK when none is queued.
-    QMessageBox::StandardButton answer(QMessageBox::Icon, const QString &text,
-                                       QMessageBox::StandardButtons)
+    // Shows a dialog whose questions the listed answers meet (OK when none is
+    // queued) and whose file choosers return the listed choices (a cancel when none).
+    template <class Dialog>
+    Dialog &shown(std::unique_ptr<Dialog> &dialog)
     {
-        messages.push_back(text);
-        const QMessageBox::StandardButton next = answers.empty() ? QMessageBox::Ok : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        return next;
+        dialog->setMessages([this](QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons) {
+            messages.push_back(text);
+            return next(answers, QMessageBox::Ok);
+        });
+        dialog->setFileChoosers({[this](const QString &) { return next(choices, QString()); },
+                                 [this](const QString &, const QString &) { return next(choices, QString()); }});
+        dialog->show();
+        return *dialog;
+    }
+
+    template <class T>
+    static T next(std::deque<T> &queue, T otherwise)
+    {
+        if (queue.empty())
+            return otherwise;
+        T first = queue.front();
+        queue.pop_front();
+        return first;
     }
 
     std::string settingsFile() const { return readFile(document.SettingsFilePath); }
@@ -62,6 +77,7 @@ protected:
     std::vector<std::string> shelfCalls;
     std::vector<QString> messages;
     std::deque<QMessageBox::StandardButton> answers;
+    std::deque<QString> choices;
     bool redrawing = true;
 };
 

@@ -27,30 +27,9 @@ std::string withElement(std::string xml, const std::string &key, const std::stri
 
 class Preferences : public testing::DialogWorld {
 protected:
-    frmPreference &open()
-    {
-        dialog = std::make_unique<frmPreference>(context());
-        dialog->setMessages([this](QMessageBox::Icon icon, const QString &text,
-                                   QMessageBox::StandardButtons buttons) {
-            return answer(icon, text, buttons);
-        });
-        dialog->setFileChoosers({[this](const QString &) { return nextChoice(); },
-                                 [this](const QString &, const QString &) { return nextChoice(); }});
-        dialog->show();
-        return *dialog;
-    }
-
-    QString nextChoice()
-    {
-        if (choices.empty())
-            return {};
-        const QString next = choices.front();
-        choices.pop_front();
-        return next;
-    }
+    frmPreference &open() { return shown(dialog = std::make_unique<frmPreference>(context())); }
 
     std::unique_ptr<frmPreference> dialog;
-    std::deque<QString> choices;
 };
 
 // Opening writes nothing; each choice then writes exactly its key, and only

@@ -40,17 +40,9 @@ protected:
         loadCurrentTheme(themes);
     }
 
-    frmThemeSet &open(std::u16string name = u"Sepia", std::int32_t boxColor = 16777215)
+    frmThemeSet &open()
     {
-        editor = std::make_unique<frmThemeSet>(context(), ThemeEditorRequest{name, boxColor});
-        editor->setMessages([this](QMessageBox::Icon icon, const QString &text,
-                                   QMessageBox::StandardButtons buttons) {
-            return answer(icon, text, buttons);
-        });
-        editor->setFileChoosers({[this](const QString &) { return choice; },
-                                 [this](const QString &, const QString &) { return choice; }});
-        editor->show();
-        return *editor;
+        return shown(editor = std::make_unique<frmThemeSet>(context(), ThemeEditorRequest{u"Sepia", 16777215}));
     }
 
     std::filesystem::path themeFile(const char *name) const
@@ -59,7 +51,6 @@ protected:
     }
 
     std::unique_ptr<frmThemeSet> editor;
-    QString choice;
 };
 
 // The preview is drawn as the pad draws the paper, and Close saves.
@@ -149,7 +140,7 @@ TEST_F(ThemeEditor, PictureChoices)
     std::filesystem::create_directories(album);
     frmThemeSet &dialog = open();
     const auto pick = [&](int box, const std::filesystem::path &path) {
-        choice = QString::fromStdString(path.string());
+        choices = {QString::fromStdString(path.string())};
         QTest::mouseClick(dialog.chkImagePath(box), Qt::LeftButton);
         return dialog.chkImagePath(box)->ChkValue();
     };
