@@ -37,7 +37,6 @@ protected:
     }
 
     int pageCount() const { return reader->book()->PageCount; }
-
     void key(Qt::Key key)
     {
         QTest::keyClick(reader.get(), key);
@@ -51,11 +50,12 @@ protected:
         QApplication::sendEvent(reader.get(), &event);
     }
 
-    void moveMouse(QPoint position, Qt::MouseButtons buttons = Qt::NoButton)
+    void moveMouse(QPoint position, Qt::MouseButtons buttons = Qt::NoButton, QWidget *to = nullptr)
     {
-        QMouseEvent move(QEvent::MouseMove, position, reader->mapToGlobal(position), Qt::NoButton,
+        to = to ? to : reader.get();
+        QMouseEvent move(QEvent::MouseMove, position, to->mapToGlobal(position), Qt::NoButton,
                          buttons, Qt::NoModifier);
-        QApplication::sendEvent(reader.get(), &move);
+        QApplication::sendEvent(to, &move);
     }
 
     // Drags the slider's thumb by dx pixels and lets go.
@@ -63,9 +63,7 @@ protected:
     {
         QWidget *thumb = reader->picConsole()->imgSlider1();
         QTest::mousePress(thumb, Qt::LeftButton, {}, QPoint(8, 8));
-        QMouseEvent move(QEvent::MouseMove, QPointF(8 + dx, 8), thumb->mapToGlobal(QPointF(8 + dx, 8)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(thumb, &move);
+        moveMouse(QPoint(8 + dx, 8), Qt::LeftButton, thumb);
         QTest::mouseRelease(thumb, Qt::LeftButton, {}, QPoint(8 + dx, 8));
         ASSERT_TRUE(waitUntilIdle(*reader));
     }
@@ -75,9 +73,9 @@ protected:
     std::u16string m_path;
 };
 
-// The wheel turns a page per whole notch; keys stop at both ends of the
-// book, and turning back anchors the spread on its left page.
-TEST_F(ReaderTest, KeysAndTheWheel_TurnWithinTheBook)
+// The wheel turns a page per whole notch; keys and the slider stop at both
+// ends of the book, and turning back anchors the spread on its left page.
+TEST_F(ReaderTest, KeysTheWheelAndTheSlider_TurnWithinTheBook)
 {
     open();
     key(Qt::Key_Left);  // the first spread has no way back
@@ -98,8 +96,11 @@ TEST_F(ReaderTest, KeysAndTheWheel_TurnWithinTheBook)
     EXPECT_EQ(reader->AnchorPage(), 6);
     EXPECT_DOUBLE_EQ(reader->TurnOffset(), reader->geometry().PageWidth);
 
-    ASSERT_TRUE(reader->showSpreadAt(pageCount()));
-    ASSERT_TRUE(waitUntilIdle(*reader));
+    // The slider jumps to even pages, and never beyond the last spread.
+    dragThumb(int(200.0 / pageCount()));  // from page 6 to 7: shown with page 8
+    EXPECT_EQ(reader->AnchorPage(), 8);
+    dragThumb(1000);
+    EXPECT_EQ(reader->AnchorPage(), pageCount());
     // Anchored on its left page after a turn back, the last spread still ends the book.
     key(Qt::Key_Left);
     key(Qt::Key_Right);
@@ -129,20 +130,6 @@ TEST_F(ReaderTest, ADragFollowedByARelease_CompletesTheTurn)
     QApplication::sendEvent(reader.get(), &deactivate);
     ASSERT_TRUE(waitUntilIdle(*reader));
     EXPECT_EQ(reader->AnchorPage(), 6);
-}
-
-TEST_F(ReaderTest, Slider_JumpsToAnEvenPageInsideTheBook)
-{
-    open();
-    const double pixelsPerPage = 200.0 / pageCount();
-    dragThumb(int(7 * pixelsPerPage));  // page 7: shown with page 8
-    EXPECT_EQ(reader->AnchorPage(), 8);
-    EXPECT_FALSE(reader->TurnBack());
-    dragThumb(1000);  // far beyond the end: the last spread
-    EXPECT_EQ(reader->AnchorPage(), pageCount());
-    dragThumb(-1000);  // back to page 1: the first spread, anchored on its left page
-    EXPECT_TRUE(reader->TurnBack());
-    EXPECT_EQ(reader->AnchorPage(), 1);
 }
 
 TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEndsAndTwice_AndTheirTabsJump)
@@ -227,14 +214,12 @@ TEST_F(ReaderTest, Spread_ColoursChapterTitles)
     world.theme.ColorizeChapterTitle = true;
     world.theme.ChapterTitleColor = 0x0000DC;  // red
     open();
-    const QImage &spread = reader->surfaces().picBase1();
     // "CHAPTER 1" heads page 1: its first line is drawn in the title colour.
+    const QImage title = reader->surfaces().picBase1().copy(35, 40, 165, 20);
     int red = 0;
-    for (int x = 35; x < 200; ++x) {
-        for (int row = 40; row < 60; ++row) {
-            const QColor pixel = spread.pixelColor(x, row);
-            red += pixel.red() > 150 && pixel.green() < 120 && pixel.blue() < 120;
-        }
+    for (int i = 0; i < title.width() * title.height(); ++i) {
+        const QColor pixel = title.pixelColor(i % title.width(), i / title.width());
+        red += pixel.red() > 150 && pixel.green() < 120 && pixel.blue() < 120;
     }
     EXPECT_GT(red, 10);
 }

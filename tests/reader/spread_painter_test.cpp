@@ -18,15 +18,12 @@ QImage surface(QSize size, QColor fill)
 int countPixels(const QImage &image, const QRect &area, QColor color, int tolerance = 40)
 {
     int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - color.red()) <= tolerance &&
-                std::abs(pixel.green() - color.green()) <= tolerance &&
-                std::abs(pixel.blue() - color.blue()) <= tolerance)
-                ++count;
+            const QColor c = image.pixelColor(x, y);
+            count += std::max({std::abs(c.red() - color.red()), std::abs(c.green() - color.green()),
+                               std::abs(c.blue() - color.blue())}) <= tolerance;
         }
-    }
     return count;
 }
 
@@ -40,6 +37,16 @@ PageStyle style()
     page.lineHeight = 22;
     page.PageWidth = 300;
     return page;
+}
+
+// A line of page text printed at (10, 10) on white.
+QImage printed(std::u16string_view text, const PageStyle &page = style())
+{
+    QImage image = surface({300, 40}, Qt::white);
+    QPainter painter(&image);
+    paintPageText(painter, {10, 10}, text, page);
+    painter.end();
+    return image;
 }
 
 struct FitCase {
@@ -121,13 +128,9 @@ TEST(SpreadPainter, PageText_FramesAndColoursChapterTitles)
 
 TEST(SpreadPainter, PageText_OutlinesInTheOutlineColour)
 {
-    QImage image = surface({300, 40}, Qt::white);
     PageStyle page = style();
     page.outlineColor = QColor(0, 0, 255);
-    {
-        QPainter painter(&image);
-        paintPageText(painter, {10, 10}, u"Outlined", page);
-    }
+    const QImage image = printed(u"Outlined", page);
     EXPECT_GT(countPixels(image, image.rect(), QColor(0, 0, 255)), 30);
     EXPECT_GT(countPixels(image, image.rect(), QColor(0, 0, 0)), 10);
 }
@@ -135,11 +138,7 @@ TEST(SpreadPainter, PageText_OutlinesInTheOutlineColour)
 TEST(SpreadPainter, PageText_DrawsAmpersandsAsTheyStand)
 {
     const auto ink = [](std::u16string_view text) {
-        QImage image = surface({300, 40}, Qt::white);
-        QPainter painter(&image);
-        paintPageText(painter, {10, 10}, text, style());
-        painter.end();
-        return countPixels(image, image.rect(), Qt::black, 120);
+        return countPixels(printed(text), {0, 0, 300, 40}, Qt::black, 120);
     };
     // With mnemonics, "&&" would show as one ampersand.
     const int one = ink(u"&");
