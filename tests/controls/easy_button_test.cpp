@@ -150,21 +150,14 @@ TEST_F(EasyButtonTest, CheckBox_TogglesAndShowsItsMark)
     EXPECT_FALSE(button->ChkValue());
 }
 
-TEST_F(EasyButtonTest, Keys_AccessKeyAndSpaceClick)
+TEST_F(EasyButtonTest, Keys_SpaceClicksAndOtherKeysDoNot)
 {
-    button->setCaption("Save && &Quit");
-    EXPECT_EQ(button->AccessKey(), QString("Q"));
     button->setUseSound(0);
-    QSignalSpy clicks(button, &EasyButton::Click);
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_Q, Qt::AltModifier);
-    EXPECT_EQ(clicks.count(), 1);
-
     button->setFocus();
+    QSignalSpy clicks(button, &EasyButton::Click);
     QTest::keyClick(button, Qt::Key_Space);
     QTest::keyClick(button, Qt::Key_A);
-    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(EasyButtonTest, Sound_AMissingFileSaysSo_AndAClickPlaysTheBuiltInOne)
