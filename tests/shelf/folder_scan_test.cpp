@@ -67,7 +67,7 @@ TEST(FolderScan, WhatCannotBeListedIsUnreadable)
 {
     ScratchFolder scratch;
     writeFile(scratch.path() / "a.txt", "x");
-    for (const fs::path &folder : {fs::path("/no/such/folder"), scratch.path() / "a.txt", fs::path()}) {
+    for (const fs::path &folder : {fs::path("/no/such"), scratch.path() / "a.txt", fs::path()}) {
         const FolderScan scan = scanFolder(folder);
         EXPECT_FALSE(scan.readable) << folder;
         EXPECT_TRUE(scan.books.empty()) << folder;
@@ -142,7 +142,8 @@ TEST(FolderScanner, OnlyTheNewestRequestIsAnswered)
     ScratchFolder scratch;
     fs::create_directories(scratch.path() / "one");
     writeFile(scratch.path() / "two" / "x.txt", "x");
-    for (const auto &[supersede, cancelLast] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    for (const auto &[supersede, cancelLast] :
+         {std::pair{false, false}, {true, false}, {false, true}}) {
         SCOPED_TRACE(supersede ? "superseded" : cancelLast ? "cancelled" : "one request");
         FolderScanner scanner;
         QSignalSpy answered(&scanner, &FolderScanner::scanned);

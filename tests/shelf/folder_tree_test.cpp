@@ -26,115 +26,81 @@ FolderScan scanOf(const fs::path &folder, std::vector<std::string> subfolders,
     return scan;
 }
 
-// One picture per kind, told apart by their cache keys.
-struct Pictures {
+// A tree over its own nodes, with one picture per kind told apart by their
+// cache keys. Each node below the control's own first one reads
+// "key|caption|parent key|kind".
+struct Tree {
     FolderTreeIcons icons{QPixmap(1, 1), QPixmap(2, 2), QPixmap(3, 3), QPixmap(4, 4)};
-    char kindOf(const QPixmap &icon) const
+    ClsNodes nodes;
+    FolderTree tree{nodes, icons};
+
+    std::vector<std::string> rows() const
     {
         const QPixmap *kinds[] = {&icons.drive, &icons.folder, &icons.book, &icons.root};
-        for (int i = 0; i < 4; ++i)
-            if (kinds[i]->cacheKey() == icon.cacheKey())
-                return "dfbr"[i];
-        return '?';
+        std::vector<std::string> out;
+        for (int position = 2; position <= nodes.Count(); ++position) {
+            const ClsNode *node = nodes.nItem(position);
+            char kind = '?';
+            for (int i = 0; i < 4; ++i)
+                kind = kinds[i]->cacheKey() == node->Icon().cacheKey() ? "dfbr"[i] : kind;
+            out.push_back((node->key() + '|' + node->Caption() + '|' + node->Relative() + '|' +
+                           QLatin1Char(kind)).toStdString());
+        }
+        return out;
     }
 };
 
-struct Row {
-    QString key;
-    QString caption;
-    QString relative;
-    char icon;
-    friend bool operator==(const Row &, const Row &) = default;
-    friend std::ostream &operator<<(std::ostream &out, const Row &row)
-    {
-        return out << row.key.toStdString() << " '" << row.caption.toStdString() << "' under '"
-                   << row.relative.toStdString() << "' " << row.icon;
-    }
-};
-
-std::vector<Row> rows(const ClsNodes &nodes, const Pictures &pictures)
-{
-    std::vector<Row> out;
-    for (int position = 2; position <= nodes.Count(); ++position) {
-        const ClsNode *node = nodes.nItem(position);
-        out.push_back({node->key(), node->Caption(), node->Relative(), pictures.kindOf(node->Icon())});
-    }
-    return out;
-}
+using Rows = std::vector<std::string>;
 
 TEST(FolderTree, TreeBeDefaultPath_RootHoldsFoldersThenBooks)
 {
-    struct Case {
-        const char *name;
-        FolderScan scan;
-        std::vector<Row> expected;
+    const std::pair<FolderScan, Rows> cases[] = {
+        {scanOf("/books/", {"New", "Old"}, {"a.txt"}), // a trailing separator
+         {"/books|books||r", "/books/New|New|/books|f", "/books/Old|Old|/books|f",
+          "/books/a.txt|a.txt|/books|b"}},
+        {scanOf("/", {"home"}, {}), {"/|/||r", "/home|home|/|f"}},
+        {scanOf("/empty", {}, {}), {"/empty|empty||r"}},
     };
-    const std::vector<Case> cases = {
-        {"trailing separator", scanOf("/books/", {"New", "Old"}, {"a.txt"}),
-         {{"/books", "books", "", 'r'},
-          {"/books/New", "New", "/books", 'f'},
-          {"/books/Old", "Old", "/books", 'f'},
-          {"/books/a.txt", "a.txt", "/books", 'b'}}},
-        {"the root folder", scanOf("/", {"home"}, {}),
-         {{"/", "/", "", 'r'}, {"/home", "home", "/", 'f'}}},
-        {"an empty folder", scanOf("/empty", {}, {}), {{"/empty", "empty", "", 'r'}}},
-    };
-    const Pictures pictures;
-    for (const Case &test : cases) {
-        SCOPED_TRACE(test.name);
-        ClsNodes nodes;
-        FolderTree tree(nodes, pictures.icons);
-        tree.TreeBeDefaultPath(scanOf("/elsewhere", {"stale"}, {}));
-        tree.TreeBeDefaultPath(test.scan);
-        EXPECT_EQ(rows(nodes, pictures), test.expected);
+    for (const auto &[scan, expected] : cases) {
+        Tree t;
+        t.tree.TreeBeDefaultPath(scanOf("/elsewhere", {"stale"}, {}));
+        t.tree.TreeBeDefaultPath(scan);
+        EXPECT_EQ(t.rows(), expected);
         // The first node shows it can be opened, and is open.
-        const ClsNode *root = nodes.nItem(2);
+        const ClsNode *root = t.nodes.nItem(2);
         EXPECT_GE(root->Children(), 1);
         EXPECT_TRUE(root->Expanded());
-        EXPECT_EQ(nodes.nItem(nodes.Count())->Visable(), true);
+        EXPECT_TRUE(t.nodes.nItem(t.nodes.Count())->Visable());
     }
 }
 
 TEST(FolderTree, TreeLoadbyPath_AddsUnderTheFoldersNodeOnce)
 {
-    const Pictures pictures;
-    ClsNodes nodes;
-    FolderTree tree(nodes, pictures.icons);
-    tree.TreeBeDefaultPath(scanOf("/books", {"New", "Old"}, {"a.txt"}));
+    Tree t;
+    t.tree.TreeBeDefaultPath(scanOf("/books", {"New", "Old"}, {"a.txt"}));
     const FolderScan old = scanOf("/books/Old", {"Inner"}, {"b.txt"});
-    tree.TreeLoadbyPath(old);
-    tree.TreeLoadbyPath(old);
-    tree.TreeLoadbyPath(scanOf("/books/a.txt", {"x"}, {}));   // a book's node
-    tree.TreeLoadbyPath(scanOf("/not/in/tree", {"y"}, {}));   // no node
-    EXPECT_EQ(rows(nodes, pictures), (std::vector<Row>{
-                                         {"/books", "books", "", 'r'},
-                                         {"/books/New", "New", "/books", 'f'},
-                                         {"/books/Old", "Old", "/books", 'f'},
-                                         {"/books/Old/Inner", "Inner", "/books/Old", 'f'},
-                                         {"/books/Old/b.txt", "b.txt", "/books/Old", 'b'},
-                                         {"/books/a.txt", "a.txt", "/books", 'b'},
-                                     }));
-    EXPECT_EQ(nodes.nItem("/books")->AllChildren(), 5);
+    t.tree.TreeLoadbyPath(old);
+    t.tree.TreeLoadbyPath(old);
+    t.tree.TreeLoadbyPath(scanOf("/books/a.txt", {"x"}, {})); // a book's node
+    t.tree.TreeLoadbyPath(scanOf("/not/in/tree", {"y"}, {})); // no node
+    EXPECT_EQ(t.rows(), (Rows{"/books|books||r", "/books/New|New|/books|f",
+                              "/books/Old|Old|/books|f", "/books/Old/Inner|Inner|/books/Old|f",
+                              "/books/Old/b.txt|b.txt|/books/Old|b",
+                              "/books/a.txt|a.txt|/books|b"}));
+    EXPECT_EQ(t.nodes.nItem("/books")->AllChildren(), 5);
 }
 
 TEST(FolderTree, LoadDriveTree_ListsEachDrivesFoldersButNoBooks)
 {
-    const Pictures pictures;
-    ClsNodes nodes;
-    FolderTree tree(nodes, pictures.icons);
+    Tree t;
     // "/srv" is a volume of its own and a first-level folder of "/".
-    tree.LoadDriveTree({{"/", scanOf("/", {"home", "srv"}, {"x.txt"})},
-                        {"/home/me", scanOf("/home/me", {"Books"}, {"y.txt"})},
-                        {"/srv", scanOf("/srv", {"library"}, {})}});
-    EXPECT_EQ(rows(nodes, pictures), (std::vector<Row>{
-                                         {"/", "/", "", 'd'},
-                                         {"/home", "home", "/", 'f'},
-                                         {"/home/me", "/home/me", "", 'd'},
-                                         {"/home/me/Books", "Books", "/home/me", 'f'},
-                                         {"/srv", "/srv", "", 'd'},
-                                         {"/srv/library", "library", "/srv", 'f'},
-                                     }));
-    EXPECT_TRUE(nodes.nItem(2)->Expanded());
+    t.tree.LoadDriveTree({{"/", scanOf("/", {"home", "srv"}, {"x.txt"})},
+                          {"/home/me", scanOf("/home/me", {"Books"}, {"y.txt"})},
+                          {"/srv", scanOf("/srv", {"library"}, {})}});
+    EXPECT_EQ(t.rows(), (Rows{"/|/||d", "/home|home|/|f", "/home/me|/home/me||d",
+                              "/home/me/Books|Books|/home/me|f", "/srv|/srv||d",
+                              "/srv/library|library|/srv|f"}));
+    EXPECT_TRUE(t.nodes.nItem(2)->Expanded());
 }
 
 // Any bytes at all: a key per path, and back.
@@ -160,13 +126,12 @@ TEST(FolderTree, NamesThatAreNotUtf8KeepTheirRealPath)
     testing::ScratchFolder scratch;
     testing::writeFile(scratch.path() / std::string("caf\xe9.txt"), "x");
     testing::writeFile(scratch.path() / std::string("caf\xe8.txt"), "x");
-    ClsNodes nodes;
-    FolderTree tree(nodes, Pictures().icons);
-    tree.TreeBeDefaultPath(scanFolder(scratch.path()));
-    ASSERT_EQ(nodes.Count(), 4);
-    EXPECT_EQ(nodes.nItem(3)->Caption(), QString::fromStdU16String(u"caf\uFFFD.txt"));
-    EXPECT_EQ(FolderTree::pathOf(nodes.nItem(3)->key()), scratch.path() / std::string("caf\xe8.txt"));
-    EXPECT_EQ(FolderTree::pathOf(nodes.nItem(4)->key()), scratch.path() / std::string("caf\xe9.txt"));
+    Tree t;
+    t.tree.TreeBeDefaultPath(scanFolder(scratch.path()));
+    ASSERT_EQ(t.nodes.Count(), 4);
+    EXPECT_EQ(t.nodes.nItem(3)->Caption(), QString::fromStdU16String(u"caf\uFFFD.txt"));
+    for (const auto &[row, name] : {std::pair{3, "caf\xe8.txt"}, {4, "caf\xe9.txt"}})
+        EXPECT_EQ(FolderTree::pathOf(t.nodes.nItem(row)->key()), scratch.path() / name);
 }
 
 TEST(FolderTree, ATenThousandBookFolderGoesInAtOnce)
@@ -174,16 +139,15 @@ TEST(FolderTree, ATenThousandBookFolderGoesInAtOnce)
     std::vector<std::string> books;
     for (int i = 0; i < 10000; ++i)
         books.push_back("b" + std::to_string(i) + ".txt");
-    ClsNodes nodes;
-    FolderTree tree(nodes, Pictures().icons);
+    Tree t;
     int changes = 0;
-    QObject::connect(&nodes, &ClsNodes::changed, [&] { ++changes; });
-    tree.TreeBeDefaultPath(scanOf("/many", {}, books));
-    ASSERT_EQ(nodes.Count(), 10002);
+    QObject::connect(&t.nodes, &ClsNodes::changed, [&] { ++changes; });
+    t.tree.TreeBeDefaultPath(scanOf("/many", {}, books));
+    ASSERT_EQ(t.nodes.Count(), 10002);
     EXPECT_LE(changes, 5); // a handful, not one per book
-    EXPECT_EQ(nodes.nItem(2)->AllChildren(), 10000);
-    EXPECT_EQ(nodes.nItem(10002)->ItemNum(), 10002);
-    EXPECT_EQ(nodes.nItem(10002)->Caption(), QStringLiteral("b9999.txt"));
+    EXPECT_EQ(t.nodes.nItem(2)->AllChildren(), 10000);
+    EXPECT_EQ(t.nodes.nItem(10002)->ItemNum(), 10002);
+    EXPECT_EQ(t.nodes.nItem(10002)->Caption(), QStringLiteral("b9999.txt"));
 }
 
 } // namespace
