@@ -1,7 +1,6 @@
 #include "engine/text_metrics.h"
 
 #include "engine/book.h"
-#include "text/text_paths.h"
 
 #include "test_support.h"
 
@@ -42,49 +41,27 @@ private:
     }
 };
 
-struct Case {
-    const char *name;
-    std::u16string text;
-    bool fromFile;
-    BookSettings settings;
-};
-
-BookSettings with(bool reformat, bool chapters, bool illustrations, int width = 600)
+// Books in both layouts, short and long, wide and narrow, with every option
+// off and on: what the engine measures depends on nothing else.
+std::vector<std::pair<std::u16string, BookSettings>> cases()
 {
-    BookSettings settings = page(width, 900);
-    settings.ReformatParagraphs = reformat;
-    settings.ListUpChapters = chapters;
-    settings.IllustrationsOn = illustrations;
-    return settings;
-}
-
-std::vector<Case> cases()
-{
-    const std::u16string chineseText = chineseBook(6);
-    const std::u16string westernText = westernBook(3);
-    std::vector<Case> all;
-    for (const bool on : {false, true}) {
-        const BookSettings settings = with(on, on, on);
-        all.push_back({"Chinese file", chineseText, true, settings});
-        all.push_back({"Western file", westernText, true, settings});
-        all.push_back({"Chinese clipboard", chineseText, false, settings});
-        all.push_back({"Western clipboard", westernText, false, settings});
+    std::vector<std::pair<std::u16string, BookSettings>> all;
+    for (const std::u16string &text : {chineseBook(6), westernBook(3), chinese(30),
+                                       std::u16string(u"Hello world"), std::u16string()}) {
+        for (const int width : {600, 40}) {
+            for (const bool on : {false, true}) {
+                BookSettings settings = page(width, 900);
+                settings.ReformatParagraphs = settings.ListUpChapters = settings.IllustrationsOn = on;
+                all.emplace_back(text, settings);
+            }
+        }
     }
-    all.push_back({"short Western", u"Hello world", false, with(true, true, true)});
-    all.push_back({"short Chinese", chinese(30), false, with(true, true, true)});
-    all.push_back({"empty", u"", true, with(true, true, false)});
-    all.push_back({"narrow Western", westernText, false, with(true, true, true, 40)});
-    all.push_back({"narrow Chinese", chineseText, false, with(true, true, true, 40)});
     return all;
 }
 
-Book create(const Case &c, const TextMetrics &metrics, const ScratchFolder &folder)
+Book create(const std::pair<std::u16string, BookSettings> &c, const TextMetrics &metrics)
 {
-    const FakeBookmarks bookmarks(u"Book", {{u"BM1", u"30,-19004"}, {u"BM3", u"900,65"}});
-    if (!c.fromFile)
-        return Book_CreatBOOK(c.text, true, c.settings, metrics, gbk(), nullptr);
-    const std::u16string path = text::textFromPath(folder.write("Book.txt", gbkBytes(c.text)));
-    return Book_CreatBOOK(path, false, c.settings, metrics, gbk(), &bookmarks);
+    return Book_CreatBOOK(c.first, true, c.second, metrics, gbk(), nullptr);
 }
 
 } // namespace
@@ -94,10 +71,9 @@ Book create(const Case &c, const TextMetrics &metrics, const ScratchFolder &fold
 // every book as the metrics they recorded.
 TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
 {
-    const ScratchFolder folder;
     const ListedTextsOnly listed;
-    for (const Case &c : cases())
-        EXPECT_EQ(create(c, listed, folder).Error, EngineError::None) << c.name;
+    for (const auto &c : cases())
+        EXPECT_EQ(create(c, listed).Error, EngineError::None);
     EXPECT_EQ(listed.measured.size(), kEngineMeasuredTexts.size());
 
     const FixedTextMetrics fixed(7, 15, 17);
@@ -105,12 +81,11 @@ TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
                                       static_cast<const TextMetrics *>(&fixed)}) {
         const RecordedTextMetrics recorded(*source);
         const RecordedTextMetrics copy = recorded;
-        for (const Case &c : cases()) {
-            SCOPED_TRACE(c.name);
-            const Book expected = create(c, *source, folder);
-            EXPECT_EQ(create(c, recorded, folder), expected);
-            EXPECT_EQ(create(c, copy, folder), expected);
-        }
+        checkEachCase(cases(), [&](const auto &c) {
+            const Book expected = create(c, *source);
+            EXPECT_EQ(create(c, recorded), expected);
+            EXPECT_EQ(create(c, copy), expected);
+        });
     }
     const ListedTextsOnly counted;
     const RecordedTextMetrics recorded(counted);

@@ -112,6 +112,7 @@ TEST(LoadTextFile, DetectsOrObeysTheEncoding)
         {cut, kDetectEncoding, kAnsi, gbk().decode(cut)},
         // After a UTF-16 mark an odd last byte is one more character.
         {std::string("\xFF\xFE" "a\0b\0c", 7), kDetectEncoding, kUtf16LittleEndian, u"abc"},
+        {std::string("\xFF\xFE\0\x4E", 4), kDetectEncoding, kUtf16LittleEndian, u"一"},
         {std::string("\xFE\xFF\0a\0b\x4E", 7), kDetectEncoding, kUtf16BigEndian, u"ab\u004E"},
         // Two bytes FF FE are a UTF-32 mark (the missing bytes count as 0)
         // longer than the file, and so is a UTF-16 text that starts with U+0000.

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-// Blocks and watched resizes are held by the meter differential tests of the
+// Block contents and watched resizes are held by the meter differential tests of the
 // decoding, text operations and clean-ups, which cut every pass into parts.
 
 using namespace quillmoth;
@@ -78,4 +78,9 @@ TEST(PassReporter, ReportsOncePerStrideAndNeverWithoutAMeter)
     text::PassReporter silent(nullptr, 100);
     for (std::size_t done = 0; done <= 100; ++done)
         silent.at(done);
+
+    // Work that asks to stop ends the blocks, so a failed check reads no further.
+    int calls = 0;
+    text::forEachBlock(&meter, 50, [&](std::size_t, std::size_t) { return ++calls < 3; });
+    EXPECT_EQ(calls, 3);
 }
