@@ -46,7 +46,8 @@ TEST_F(Preferences, OpensOnTheSettings_AndEachChoiceWritesExactlyItsKey)
     EXPECT_TRUE(shelfCalls.empty());
     const auto option = [&](int index) { return preferences.eOption1(index); };
     const std::tuple<EasyButton *, const char *, const char *> cases[] = {
-        {option(1), "CoverShowStyle", "Curtain"}, {option(3), "CoverShowStyle", "FadeIn"},
+        {option(1), "CoverShowStyle", "Curtain"}, {option(2), "CoverShowStyle", "Slide"},
+        {option(3), "CoverShowStyle", "FadeIn"},
         {option(0), "CoverShowStyle", "Shelf"},   {option(4), "PadSize", "60"},
         {option(8), "PadSize", "100"},            {option(6), "PadSize", "80"},
         {option(10), "UserLanguage", "ChineseS"}, {option(9), "UserLanguage", "English"},
@@ -62,7 +63,7 @@ TEST_F(Preferences, OpensOnTheSettings_AndEachChoiceWritesExactlyItsKey)
     }
     EXPECT_TRUE(settings.ForceBIG5);
     EXPECT_EQ(settings.padSize, u"80");
-    EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "RefreshCoverRect"), 3);
+    EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "RefreshCoverRect"), 4);
     EXPECT_EQ(std::count(shelfCalls.begin(), shelfCalls.end(), "ApplyLanguage"), 2);
     // The groups keep their own choices.
     for (int index : {0, 6, 9, 13})
