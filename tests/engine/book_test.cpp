@@ -124,50 +124,34 @@ TEST(Bookmarks, AreMarkedInPositionOrderAndKeepTheirEntry)
     EXPECT_EQ(book.MarkedBookmarks[2].entry, 0u);
 }
 
-namespace {
-
-// One bookmark under "BM1" of a book, and the page it must be recorded on.
-struct PlacementCase {
-    const char *name;
-    std::string bytes;
-    BookSettings settings;
-    std::u16string value;
-    std::int32_t page;
-};
-
-std::vector<PlacementCase> placementCases()
-{
-    const std::string chineseBytes = gbkBytes(nineLines());
-    const std::string westernBytes = "line one\r\nline two\r\nline three\r\nline four";
-    return {
-        {"Chinese, another character", chineseBytes, page(1000, 136), value(positionOf(3, 0), u'A'), 2},
-        {"Chinese, a code that names none", chineseBytes, page(1000, 136), u"57,", 2},
-        {"Chinese, a single spread", gbkBytes(chinese(30)), page(600, 900), u"5,65", 0},
-        {"Western, the covered character", westernBytes, page(600, 136), u"12,105", 1},
-        {"Western, another character", westernBytes, page(600, 136), u"12,65", 1},
-        {"Western, a code that names none", westernBytes, page(600, 136), u"3,", 0},
-        {"Western, a code with a plus sign", westernBytes, page(600, 136), u"12,+105", 0},
-        {"Western, a single spread", "Hello world", page(600, 900), u"7,87", 0},
-    };
-}
-
-} // namespace
-
 // The character a marker covers always comes back, whatever the saved code
 // names; Chinese layout records every marker's page, Western layout only those
 // whose code names a character, and a single spread none.
 TEST(Bookmarks, PutBackTheCoveredCharacterAndRecordTheirPage)
 {
+    const std::string chineseBytes = gbkBytes(nineLines());
+    const std::string westernBytes = "line one\r\nline two\r\nline three\r\nline four";
+    // The book, its page, the bookmark under "BM1" and the page it is recorded on.
+    const std::tuple<std::string, BookSettings, std::u16string, std::int32_t> cases[] = {
+        {chineseBytes, page(1000, 136), value(positionOf(3, 0), u'A'), 2},  // another character
+        {chineseBytes, page(1000, 136), u"57,", 2},                         // a code naming none
+        {gbkBytes(chinese(30)), page(600, 900), u"5,65", 0},               // a single spread
+        {westernBytes, page(600, 136), u"12,105", 1},                       // the covered character
+        {westernBytes, page(600, 136), u"12,65", 1},                        // another character
+        {westernBytes, page(600, 136), u"3,", 0},                           // a code naming none
+        {westernBytes, page(600, 136), u"12,+105", 0},                      // a plus sign
+        {"Hello world", page(600, 900), u"7,87", 0},                        // a single spread
+    };
     ScratchFolder folder;
-    for (const PlacementCase &c : placementCases()) {
-        SCOPED_TRACE(c.name);
-        const auto path = folder.write("Novel.txt", c.bytes);
-        const FakeBookmarks bookmarks(u"Novel", {{u"BM1", c.value}});
-        const Book book = openFile(path, c.settings, &bookmarks);
-        EXPECT_EQ(pagesOf(book), pagesOf(openFile(path, c.settings)));
+    checkEachCase(cases, [&](const auto &c) {
+        const auto &[bytes, settings, saved, expectedPage] = c;
+        const auto path = folder.write("Novel.txt", bytes);
+        const FakeBookmarks bookmarks(u"Novel", {{u"BM1", saved}});
+        const Book book = openFile(path, settings, &bookmarks);
+        EXPECT_EQ(pagesOf(book), pagesOf(openFile(path, settings)));
         ASSERT_EQ(book.MarkedBookmarks.size(), 1u);
-        EXPECT_EQ(book.MarkedBookmarks[0].page, c.page);
-        EXPECT_EQ(book.BookmarkPages, c.page ? std::vector<std::int32_t>{c.page} : std::vector<std::int32_t>{});
-        EXPECT_EQ(book.BookmarkCount, c.page ? 1 : 0);
-    }
+        EXPECT_EQ(book.MarkedBookmarks[0].page, expectedPage);
+        EXPECT_EQ(book.BookmarkPages,
+                  expectedPage ? std::vector<std::int32_t>{expectedPage} : std::vector<std::int32_t>{});
+    });
 }
