@@ -32,10 +32,10 @@ TEST(TextOps, CaseFolding_ComparesUnitByUnit)
         bool equal, less;
     };
     const Case cases[] = {
-        {u"é", u"É", true, false},
-        {u"Tales", u"tales2", false, true},  {u"b", u"A", false, false},
-        {u"Σ", u"ς", true, true},            {u"ß", u"SS", false, false},
-        {u"", u"", true, false},             {u"a", u"B", false, true},
+        {u"é", u"É", true, false},   {u"Tales", u"tales2", false, true},
+        {u"b", u"A", false, false},  {u"Σ", u"ς", true, true},
+        {u"ß", u"SS", false, false}, {u"", u"", true, false},
+        {u"a", u"B", false, true},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(text::equalFoldingCase(c.a, c.b), c.equal) << &c - cases;
