@@ -73,9 +73,9 @@ protected:
     std::u16string m_path;
 };
 
-// The wheel turns a page per whole notch; keys and the slider stop at both
-// ends of the book, and turning back anchors the spread on its left page.
-TEST_F(ReaderTest, KeysTheWheelAndTheSlider_TurnWithinTheBook)
+// The wheel turns a page per whole notch; keys, the slider and the chapter
+// list stay within the book, and turning back anchors the spread on its left page.
+TEST_F(ReaderTest, KeysTheWheelTheSliderAndTheChapters_TurnWithinTheBook)
 {
     open();
     key(Qt::Key_Left);  // the first spread has no way back
@@ -99,6 +99,12 @@ TEST_F(ReaderTest, KeysTheWheelAndTheSlider_TurnWithinTheBook)
     // The slider jumps to even pages, and never beyond the last spread.
     dragThumb(int(200.0 / pageCount()));  // from page 6 to 7: shown with page 8
     EXPECT_EQ(reader->AnchorPage(), 8);
+    // A chapter chosen from the list: the spread that shows its page.
+    const int chapter = reader->book()->ChapterPages.at(4);
+    ASSERT_GT(chapter, 8);
+    emit reader->picConsole()->chapterClicked(4);
+    ASSERT_TRUE(waitUntilIdle(*reader));
+    EXPECT_EQ(reader->AnchorPage(), chapter + chapter % 2);
     dragThumb(1000);
     EXPECT_EQ(reader->AnchorPage(), pageCount());
     // Anchored on its left page after a turn back, the last spread still ends the book.
