@@ -140,8 +140,6 @@ TEST(ClsNodes, AddItems_MatchesAddItemOneByOne)
 {
     const std::vector<BatchCase> cases = {
         {"top level", {{"a", ""}}, "", {"b", "c"}},
-        {"after the last descendant", {{"a", ""}, {"a1", "a"}, {"a1x", "a1"}, {"b", ""}},
-         "a", {"a2", "a3"}},
         {"deep parent counts every ancestor", {{"a", ""}, {"a1", "a"}, {"a1x", "a1"}, {"b", ""}},
          "a1", {"a1y", "a1z"}},
         {"skips empty, taken and repeated keys", {{"a", ""}, {"a1", "a"}}, "a",

@@ -75,21 +75,17 @@ TEST_F(ThemeEditor, ThePreviewFollowsTheEdits_AndCloseSavesThemIntoTheCurrentThe
     EXPECT_EQ(shelfCalls, std::vector<std::string>{"FlushThemeList"});
 }
 
-TEST_F(ThemeEditor, EveryOpeningStartsFromTheCurrentTheme)
+TEST_F(ThemeEditor, ClosingWithoutSavingKeepsTheTheme_AndTooSmallASizeOpensAsNine)
 {
-    {
-        frmThemeSet &dialog = open();
-        QTest::mouseClick(dialog.chkFontBold(), Qt::LeftButton);
-        EXPECT_TRUE(dialog.draft().FontBold);
-        dialog.reject(); // closed without saving: the theme stays as it was
-    }
+    theme.FontSize = 6; // below the smallest size offered
+    frmThemeSet &dialog = open();
+    EXPECT_EQ(dialog.cmbFntSize()->currentText(), QStringLiteral("9"));
+    EXPECT_EQ(dialog.draft().FontSize, 9);
+    QTest::mouseClick(dialog.chkFontBold(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.draft().FontBold);
+    dialog.reject();
     EXPECT_FALSE(theme.FontBold);
     EXPECT_EQ(readFile(themeFile("Sepia")), themeLine(kSepia));
-    theme.FontSize = 6; // below the smallest size offered
-    frmThemeSet &again = open();
-    EXPECT_FALSE(again.chkFontBold()->ChkValue());
-    EXPECT_EQ(again.cmbFntSize()->currentText(), QStringLiteral("9"));
-    EXPECT_EQ(again.draft().FontSize, 9);
 }
 
 // Save As refuses names that cannot be files, asks before replacing a theme,
