@@ -81,9 +81,7 @@ inline std::string numberedBook(int lines, int chapterEvery = 60)
     for (int i = 1; i <= lines; ++i) {
         if (i % chapterEvery == 1)
             text += "CHAPTER " + std::to_string(i / chapterEvery + 1) + "\r\n";
-        char number[16];
-        std::snprintf(number, sizeof number, "%06d", i);
-        text += std::string(number) + " quiet words of a long story\r\n";
+        text += QString::asprintf("%06d", i).toStdString() + " quiet words of a long story\r\n";
     }
     return text;
 }

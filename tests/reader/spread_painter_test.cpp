@@ -49,21 +49,19 @@ QImage printed(std::u16string_view text, const PageStyle &page = style())
     return image;
 }
 
-struct FitCase {
-    QSizeF image, box;
-    QRectF expected;
-};
-
 TEST(CalcNewSize, FitsKeepingProportions)
 {
-    const FitCase cases[] = {
+    const struct {
+        QSizeF image, box;
+        QRectF expected;
+    } cases[] = {
         {{40, 20}, {100, 60}, {30, 20, 40, 20}},    // fits: centred as it is
         {{50, 200}, {100, 100}, {37.5, 0, 25, 100}}, // tall: the box's height
         {{400, 100}, {100, 100}, {0, 37.5, 100, 25}}, // wide: the box's width
         {{300, 310}, {100, 40}, {30.6452, 0, 38.7097, 40}}, // tall into a low box
         {{100, 101}, {50, 200}, {0, 74.75, 50, 50.5}},      // tall, yet too wide at full height
     };
-    for (const FitCase &c : cases) {
+    for (const auto &c : cases) {
         const QRectF fit = CalcNewSize(c.image, c.box);
         EXPECT_NEAR(fit.x(), c.expected.x(), 1e-3);
         EXPECT_NEAR(fit.y(), c.expected.y(), 1e-3);
@@ -175,10 +173,8 @@ TEST(SpreadPainter, Background_MirrorsTheCornerIntoAllFourCorners)
     QImage image = surface({200, 160}, Qt::transparent);
     const double shade = paintBackground(image, input);
     EXPECT_DOUBLE_EQ(shade, 0.45);  // no background picture
-    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(2, 157), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(197, 157), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(197, 2), QColor(Qt::red));
+    for (const QPoint corner : {QPoint(2, 2), QPoint(2, 157), QPoint(197, 157), QPoint(197, 2)})
+        EXPECT_EQ(image.pixelColor(corner), QColor(Qt::red)) << corner.x() << "," << corner.y();
     EXPECT_EQ(image.pixelColor(40, 80), input.paperColor);
     EXPECT_LT(image.pixelColor(100, 80).red(), input.paperColor.red());  // the fold
 }
