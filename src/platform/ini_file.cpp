@@ -7,8 +7,6 @@
 #include "text/text_ops.h"
 
 #include <algorithm>
-#include <fstream>
-#include <span>
 
 namespace quillmoth {
 namespace {
@@ -59,14 +57,16 @@ KeyLine splitKeyLine(std::u16string_view line)
 
 IniFile IniFile::load(const std::filesystem::path &path, const AnsiCodePage &codePage)
 {
-    std::int32_t encoding = kDetectEncoding;
-    const std::u16string text = LoadTextFile(path, encoding, codePage);
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        return {};
+    std::size_t markLength = 0;
+    const std::int32_t encoding = detectTextEncoding(*bytes, markLength);
     // Files in UTF-16 or UTF-32 are read whole, and written back as UTF-8.
     if (encoding != kAnsi && encoding != kUtf8 && encoding != kUtf8WithMark)
-        return fromText(text);
-    std::ifstream stream(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(stream)), {});
-    return fromBytes(bytes, codePage);
+        return fromText(
+            decodeBookBytes(std::string_view(*bytes).substr(markLength), encoding, codePage));
+    return fromBytes(*bytes, codePage);
 }
 
 IniFile IniFile::fromBytes(std::string_view bytes, const AnsiCodePage &codePage)
@@ -76,18 +76,10 @@ IniFile IniFile::fromBytes(std::string_view bytes, const AnsiCodePage &codePage)
         file.m_byteOrderMark = bytes.substr(0, 3);
         bytes.remove_prefix(3);
     }
-    const auto asBytes = [](std::string_view piece) {
-        return std::span(reinterpret_cast<const std::uint8_t *>(piece.data()), piece.size());
-    };
-    // A file that is all UTF-8 is read as such. A file with no UTF-8 in it
-    // was written in the ANSI code page: its lines are read in it and written
-    // back as UTF-8 when that loses nothing. In a file of both, each line is
-    // read as it is written, so that one stray byte does not change how the
-    // others read, and every line no write changes keeps its bytes.
-    const bool allUtf8 = IsUTF8Bytes(asBytes(bytes)) != 0;
+    // Each line is read as it is written, and every line no write changes
+    // keeps its bytes when they are not plain UTF-8.
     std::vector<std::string_view> pieces;
     std::vector<std::string_view> ends;
-    bool anyUtf8Line = false;
     for (std::size_t start = 0; start < bytes.size();) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
@@ -99,24 +91,14 @@ IniFile IniFile::fromBytes(std::string_view bytes, const AnsiCodePage &codePage)
             ++next;
         pieces.push_back(bytes.substr(start, end - start));
         ends.push_back(bytes.substr(end, next - end));
-        anyUtf8Line = anyUtf8Line || IsUTF8Bytes(asBytes(pieces.back())) == 2;
         start = next;
     }
+    std::vector<MixedPiece> read = readMixedPieces(pieces, codePage);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::string_view line = pieces[i];
-        Line read;
-        read.end = std::string(ends[i]);
-        if (allUtf8 || IsUTF8Bytes(asBytes(line)) == 2) {
-            read.text = utf16FromUtf8(line);
-        } else {
-            read.text = codePage.decode(line);
-            if (!anyUtf8Line && codePage.encode(read.text) == line) {
-                file.m_lines.push_back(std::move(read)); // rewritten in UTF-8
-                continue;
-            }
-        }
-        read.bytes = std::string(line);
-        file.m_lines.push_back(std::move(read));
+        Line line{std::move(read[i].text), std::nullopt, std::string(ends[i])};
+        if (read[i].stray)
+            line.bytes = std::string(pieces[i]);
+        file.m_lines.push_back(std::move(line));
     }
     return file;
 }

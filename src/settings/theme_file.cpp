@@ -11,8 +11,6 @@
 #include "text/text_paths.h"
 
 #include <algorithm>
-#include <fstream>
-#include <span>
 #include <vector>
 #include <cfloat>
 #include <cmath>
@@ -123,37 +121,25 @@ std::u16string storedPathText(const fs::path &path, const fs::path &programFolde
 // program left changes nothing else and goes back as it came.
 std::u16string themeFileText(const fs::path &file, const AnsiCodePage &codePage)
 {
-    std::int32_t encoding = kDetectEncoding;
-    const std::u16string decoded = LoadTextFile(file, encoding, codePage);
-    if (encoding != kAnsi)
-        return decoded; // UTF-8 throughout, or UTF-16 with its mark
-    std::ifstream stream(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(stream)), {});
-    const auto isUtf8 = [](std::string_view piece) {
-        return IsUTF8Bytes(std::span(reinterpret_cast<const std::uint8_t *>(piece.data()),
-                                     piece.size())) == 2;
-    };
+    const std::string bytes = readWholeFile(file).value_or(std::string());
+    std::size_t markLength = 0;
+    const std::int32_t encoding = detectTextEncoding(bytes, markLength);
+    if (encoding != kAnsi) // UTF-8 throughout, or UTF-16 with its mark
+        return decodeBookBytes(std::string_view(bytes).substr(markLength), encoding, codePage);
     std::vector<std::string_view> fields;
-    bool anyUtf8 = false;
     for (std::size_t start = 0;;) {
         const std::size_t comma = bytes.find(',', start);
         fields.push_back(std::string_view(bytes).substr(start, comma - start));
-        anyUtf8 = anyUtf8 || isUtf8(fields.back());
         if (comma == std::string::npos)
             break;
         start = comma + 1;
     }
+    const std::vector<MixedPiece> read = readMixedPieces(fields, codePage);
     std::u16string text;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::string_view field = fields[i];
         if (i > 0)
             text += u',';
-        if (isUtf8(field)) {
-            text += utf16FromUtf8(field);
-            continue;
-        }
-        const std::u16string ansi = codePage.decode(field);
-        text += !anyUtf8 && codePage.encode(ansi) == field ? ansi : utf16FromBytesEscaped(field);
+        text += read[i].stray ? utf16FromBytesEscaped(fields[i]) : read[i].text;
     }
     return text;
 }

@@ -11,41 +11,11 @@
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 namespace quillmoth {
 namespace {
 
-// The whole file, or nothing when it cannot be read or is too large to be a book.
-std::optional<std::string> readWholeFile(const std::filesystem::path &path,
-                                         text::WorkMeter *meter)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0 || std::uintmax_t(size) > kLargestReadableFile)
-        return std::nullopt;
-    file.seekg(0, std::ios::beg);
-    text::MeterSteps steps(meter, {2, 1});  // touching fresh memory, reading
-    steps.next();
-    std::string bytes;
-    text::resizeWatched(bytes, std::size_t(size), meter);
-    steps.next();
-    // Reads are best a good deal larger than a meter's stride.
-    const std::streamsize part = meter ? std::streamsize(meter->stride()) * 64 : size;
-    for (std::streamoff done = 0; done < size; done += part) {
-        const std::streamsize length = std::min<std::streamoff>(part, size - done);
-        if (!file.read(bytes.data() + done, length))
-            return std::nullopt;
-        if (meter)
-            meter->reached(std::size_t(done + length), std::size_t(size));
-    }
-    return bytes;
-}
 
 // UTF-16 units from bytes; an odd last byte becomes a unit of its own with
 // a high byte of 0.
@@ -172,6 +142,78 @@ std::u16string decodeBookBytes(std::string_view bytes, std::int32_t encoding,
     }
 }
 
+std::optional<std::string> readWholeFile(const std::filesystem::path &path,
+                                         text::WorkMeter *meter)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (size < 0 || std::uintmax_t(size) > kLargestReadableFile)
+        return std::nullopt;
+    file.seekg(0, std::ios::beg);
+    text::MeterSteps steps(meter, {2, 1});  // touching fresh memory, reading
+    steps.next();
+    std::string bytes;
+    text::resizeWatched(bytes, std::size_t(size), meter);
+    steps.next();
+    // Reads are best a good deal larger than a meter's stride.
+    const std::streamsize part = meter ? std::streamsize(meter->stride()) * 64 : size;
+    for (std::streamoff done = 0; done < size; done += part) {
+        const std::streamsize length = std::min<std::streamoff>(part, size - done);
+        if (!file.read(bytes.data() + done, length))
+            return std::nullopt;
+        if (meter)
+            meter->reached(std::size_t(done + length), std::size_t(size));
+    }
+    return bytes;
+}
+
+std::int32_t detectTextEncoding(std::string_view bytes, std::size_t &markLength,
+                                text::WorkMeter *meter)
+{
+    std::array<std::uint8_t, 4> firstBytes{};
+    std::copy_n(reinterpret_cast<const std::uint8_t *>(bytes.data()),
+                std::min<std::size_t>(4, bytes.size()), firstBytes.begin());
+    std::int32_t detected = kAnsi;
+    markLength = std::size_t(DetectBOM(firstBytes, detected));
+    if (markLength == 0) {
+        const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.data());
+        detected = IsUTF8Bytes(std::span(data, bytes.size()), meter);
+    }
+    // A file shorter than its mark (two bytes FF FE read as a UTF-32 mark) has no text.
+    markLength = std::min(markLength, bytes.size());
+    return detected;
+}
+
+std::vector<MixedPiece> readMixedPieces(std::span<const std::string_view> pieces,
+                                        const AnsiCodePage &codePage)
+{
+    const auto isUtf8 = [](std::string_view piece) {
+        const auto *data = reinterpret_cast<const std::uint8_t *>(piece.data());
+        return IsUTF8Bytes(std::span(data, piece.size())) == 2;
+    };
+    const bool anyUtf8 = std::any_of(pieces.begin(), pieces.end(), isUtf8);
+    std::vector<MixedPiece> read;
+    read.reserve(pieces.size());
+    for (const std::string_view piece : pieces) {
+        const bool ascii = std::all_of(piece.begin(), piece.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii || isUtf8(piece)) {
+            read.push_back({utf16FromUtf8(piece), false});
+            continue;
+        }
+        std::u16string text = codePage.decode(piece);
+        const bool stray = anyUtf8 || codePage.encode(text) != piece;
+        read.push_back({std::move(text), stray});
+    }
+    return read;
+}
+
 std::u16string LoadTextFile(const std::filesystem::path &path, std::int32_t &encoding,
                             const AnsiCodePage &codePage, text::WorkMeter *meter)
 {
@@ -185,23 +227,12 @@ std::u16string LoadTextFile(const std::filesystem::path &path, std::int32_t &enc
         return {};
     steps.next();
 
-    std::array<std::uint8_t, 4> firstBytes{};
-    std::copy_n(reinterpret_cast<const std::uint8_t *>(bytes->data()),
-                std::min<std::size_t>(4, bytes->size()), firstBytes.begin());
-    std::int32_t detected = kAnsi;
-    std::size_t markLength = std::size_t(DetectBOM(firstBytes, detected));
-    if (markLength == 0) {
-        const auto *data = reinterpret_cast<const std::uint8_t *>(bytes->data());
-        detected = IsUTF8Bytes(std::span(data, bytes->size()), meter);
-    }
-
+    std::size_t markLength = 0;
+    const std::int32_t detected = detectTextEncoding(*bytes, markLength, meter);
     if (encoding == kDetectEncoding)
         encoding = detected;
     else if (encoding != detected)
         markLength = 0;
-
-    // A file shorter than its mark (two bytes FF FE read as a UTF-32 mark) has no text.
-    markLength = std::min(markLength, bytes->size());
     steps.next();
     return decodeBookBytes(std::string_view(*bytes).substr(markLength), encoding, codePage, meter);
 }

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmoth {
 
@@ -29,6 +31,31 @@ enum TextEncoding : std::int32_t {
 
 // Files this large or larger are not read at all.
 inline constexpr std::uintmax_t kLargestReadableFile = 0x7FFFFFFF;
+
+// The whole file, or nothing when it cannot be read or is too large to be a book.
+std::optional<std::string> readWholeFile(const std::filesystem::path &path,
+                                         text::WorkMeter *meter = nullptr);
+
+// The encoding of a file's bytes: the one its byte-order mark stands for
+// (`markLength` is set to the mark's length), else kUtf8 when the bytes are
+// UTF-8 with a byte above 127, else kAnsi.
+std::int32_t detectTextEncoding(std::string_view bytes, std::size_t &markLength,
+                                text::WorkMeter *meter = nullptr);
+
+// A piece (a line, a field) of a file that may mix UTF-8 with the ANSI code
+// page, read as it is written.
+struct MixedPiece {
+    std::u16string text;
+    // Its bytes must be written back as they came: the file has UTF-8 in it,
+    // or the code page does not give these bytes back.
+    bool stray = false;
+};
+
+// Reads each piece as it is written, so that one stray byte another program
+// left does not change how the rest reads: ASCII and UTF-8 as UTF-8, any
+// other piece in the code page.
+std::vector<MixedPiece> readMixedPieces(std::span<const std::string_view> pieces,
+                                        const AnsiCodePage &codePage);
 
 // Reads a book file. With kDetectEncoding the encoding is detected from a
 // byte-order mark, a UTF-8 test or else taken as ANSI, and written back;
