@@ -68,9 +68,12 @@ AppFolder chooseAppFolder(const fs::path &programFolder, bool programFolderWrita
         return AppFolder(programFolder);
     const AppFolder installed(programFolder);
     AppFolder user(programFolder, userData);
-    // A copy that fails part way still leaves the program usable: whatever is
+    // Seeded once: a theme the user deleted later must stay deleted. A copy
+    // that fails part way still leaves the program usable: whatever is
     // missing it makes again from its defaults.
-    seedUserSettings(installed, user);
+    std::error_code error;
+    if (!fs::exists(user.settingsFolder(), error))
+        seedUserSettings(installed, user);
     return user;
 }
 
