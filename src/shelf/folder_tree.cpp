@@ -37,8 +37,10 @@ void FolderTree::addChildren(const QString &parentKey, const FolderScan &scan, b
     for (const FolderChild &folder : scan.subfolders)
         children.push_back({keyOf(folder.path), qtText(folder.name), m_icons.folder});
     if (withBooks) {
-        for (const FolderChild &book : scan.bookFiles)
+        for (const FolderChild &book : scan.bookFiles) {
             children.push_back({keyOf(book.path), qtText(book.name), m_icons.book});
+            m_bookKeys.insert(children.back().key);
+        }
     }
     // Keys already in the tree are skipped there.
     m_nodes.AddItems(parentKey, children);
@@ -59,6 +61,7 @@ void FolderTree::markFirstNode()
 void FolderTree::TreeBeDefaultPath(const FolderScan &scan)
 {
     m_nodes.Clear();
+    m_bookKeys.clear();
     const std::filesystem::path folder = withoutTrailingSeparator(scan.folder);
     const QString key = keyOf(folder);
     QString caption = qtText(text::textFromPath(folder.filename()));
@@ -72,6 +75,7 @@ void FolderTree::TreeBeDefaultPath(const FolderScan &scan)
 void FolderTree::LoadDriveTree(const std::vector<DriveScan> &drives)
 {
     m_nodes.Clear();
+    m_bookKeys.clear();
     // Every drive first, so that a volume mounted at a first-level folder of
     // another ("/home" under "/") stays a drive of its own; keys are unique,
     // so that folder is not listed under "/" again.
@@ -88,7 +92,7 @@ void FolderTree::LoadDriveTree(const std::vector<DriveScan> &drives)
 void FolderTree::TreeLoadbyPath(const FolderScan &scan)
 {
     const QString key = keyOf(scan.folder);
-    if (key.endsWith(QStringLiteral(".txt")) || m_nodes.nItem(key) == nullptr)
+    if (isBook(key) || m_nodes.nItem(key) == nullptr)
         return;
     addChildren(key, scan, true);
 }

@@ -3,6 +3,7 @@
 #include "shelf/folder_scan.h"
 
 #include <QPixmap>
+#include <QSet>
 #include <QString>
 
 #include <filesystem>
@@ -41,9 +42,13 @@ public:
     // LoadDriveTree: a node for each drive with its first level of folders.
     void LoadDriveTree(const std::vector<DriveScan> &drives);
     // TreeLoadbyPath: the scanned folder's subfolders, then its book files,
-    // under its node. Nothing for a key ending in ".txt"; a key already in
-    // the tree is not added again.
+    // under its node. Nothing under a book; a key already in the tree is not
+    // added again.
     void TreeLoadbyPath(const FolderScan &scan);
+
+    // Whether the node with this key stands for a book file. Told by what the
+    // node was made from, not by its name: a folder may be called "x.txt".
+    bool isBook(const QString &key) const { return m_bookKeys.contains(key); }
 
 private:
     void addChildren(const QString &parentKey, const FolderScan &scan, bool withBooks);
@@ -51,6 +56,7 @@ private:
 
     ClsNodes &m_nodes;
     FolderTreeIcons m_icons;
+    QSet<QString> m_bookKeys;
 };
 
 } // namespace quillmoth

@@ -333,7 +333,7 @@ void frmMain::nodeClicked(ClsNode *node, Qt::MouseButton button)
     m_shelf->wheel()->DisableWheel();
     if (button == Qt::RightButton)
         return;
-    if (folder.empty() || node->key().endsWith(QStringLiteral(".txt")))
+    if (folder.empty() || m_tree->isBook(node->key()))
         return;
     scanFolder(folder, ScanPurpose::NodeClick);
 }
