@@ -77,17 +77,20 @@ TEST(FolderTree, TreeBeDefaultPath_RootHoldsFoldersThenBooks)
 TEST(FolderTree, TreeLoadbyPath_AddsUnderTheFoldersNodeOnce)
 {
     Tree t;
-    t.tree.TreeBeDefaultPath(scanOf("/books", {"New", "Old"}, {"a.txt"}));
-    const FolderScan old = scanOf("/books/Old", {"Inner"}, {"b.txt"});
+    t.tree.TreeBeDefaultPath(scanOf("/books", {"New", "Old.txt"}, {"a.txt"}));
+    const FolderScan old = scanOf("/books/Old.txt", {"Inner"}, {"b.txt"}); // a folder
     t.tree.TreeLoadbyPath(old);
     t.tree.TreeLoadbyPath(old);
     t.tree.TreeLoadbyPath(scanOf("/books/a.txt", {"x"}, {})); // a book's node
     t.tree.TreeLoadbyPath(scanOf("/not/in/tree", {"y"}, {})); // no node
     EXPECT_EQ(t.rows(), (Rows{"/books|books||r", "/books/New|New|/books|f",
-                              "/books/Old|Old|/books|f", "/books/Old/Inner|Inner|/books/Old|f",
-                              "/books/Old/b.txt|b.txt|/books/Old|b",
+                              "/books/Old.txt|Old.txt|/books|f",
+                              "/books/Old.txt/Inner|Inner|/books/Old.txt|f",
+                              "/books/Old.txt/b.txt|b.txt|/books/Old.txt|b",
                               "/books/a.txt|a.txt|/books|b"}));
     EXPECT_EQ(t.nodes.nItem("/books")->AllChildren(), 5);
+    EXPECT_FALSE(t.tree.isBook("/books/Old.txt"));
+    EXPECT_TRUE(t.tree.isBook("/books/Old.txt/b.txt"));
 }
 
 TEST(FolderTree, LoadDriveTree_ListsEachDrivesFoldersButNoBooks)

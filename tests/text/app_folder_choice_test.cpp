@@ -44,13 +44,14 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     EXPECT_TRUE(fs::is_directory(user / "Settings" / "CoverThumbs"));
     EXPECT_FALSE(fs::exists(user / "Settings" / ".instance.lock"));
 
-    // Later starts keep what the user changed and add what is new.
+    // Later starts leave the user's copy as the user left it: changed
+    // settings stay, a deleted theme stays deleted.
     folder.write("home/quillmoth/Settings/UIsettings.xml", "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
-    folder.write("opt/quillmoth/Settings/Themes/Ink Wash.thm", "ink");
+    fs::remove(user / "Settings" / "Themes" / "Linen.thm");
     chooseAppFolder(program, false, user);
     EXPECT_EQ(fileBytes(user / "Settings" / "UIsettings.xml"),
               "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
-    EXPECT_EQ(fileBytes(user / "Settings" / "Themes" / "Ink Wash.thm"), "ink");
+    EXPECT_FALSE(fs::exists(user / "Settings" / "Themes" / "Linen.thm"));
 }
 
 // A user who cannot write the program's folder gets settings of their own.
