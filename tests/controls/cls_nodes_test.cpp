@@ -113,45 +113,33 @@ TEST(ClsNodes, MixedAddAndRemove_KeepTheListConsistent)
     }
 }
 
-namespace {
-
-// A batch for AddItems and what the list held before it.
-struct BatchCase {
-    const char *name;
-    std::vector<std::pair<QString, QString>> before; // key, relative
-    QString relative;
-    std::vector<QString> batch;
-    bool expandRelative = false;
-};
-
-void build(ClsNodes &nodes, const BatchCase &test)
-{
-    for (const auto &[key, relative] : test.before)
-        nodes.AddItem(key, key, relative);
-    if (test.expandRelative)
-        nodes.nItem(test.relative)->setExpanded(true);
-}
-
-} // namespace
-
 // A batch leaves the list exactly as the same AddItem calls one by one would,
 // and tells the tree once.
 TEST(ClsNodes, AddItems_MatchesAddItemOneByOne)
 {
-    const std::vector<BatchCase> cases = {
+    struct BatchCase {
+        const char *name;
+        std::vector<std::pair<QString, QString>> before; // key, relative
+        QString relative;
+        std::vector<QString> batch;
+        bool expandRelative = false;
+    };
+    const BatchCase cases[] = {
         {"top level", {{"a", ""}}, "", {"b", "c"}},
-        {"deep parent counts every ancestor", {{"a", ""}, {"a1", "a"}, {"a1x", "a1"}, {"b", ""}},
-         "a1", {"a1y", "a1z"}},
-        {"skips empty, taken and repeated keys", {{"a", ""}, {"a1", "a"}}, "a",
-         {"a2", "", "a1", "a2", "a3"}},
+        {"deep parent counts every ancestor", {{"a", ""}, {"a1", "a"}, {"a1x", "a1"}, {"b", ""}}, "a1", {"a1y", "a1z"}},
+        {"skips empty, taken and repeated keys", {{"a", ""}, {"a1", "a"}}, "a", {"a2", "", "a1", "a2", "a3"}},
         {"shown at once under an open parent", {{"a", ""}, {"a1", "a"}}, "a", {"a2"}, true},
         {"missing relative", {{"a", ""}}, "nobody", {"x"}},
     };
     for (const BatchCase &test : cases) {
         SCOPED_TRACE(test.name);
         ClsNodes batched, single;
-        build(batched, test);
-        build(single, test);
+        for (ClsNodes *nodes : {&batched, &single}) {
+            for (const auto &[key, relative] : test.before)
+                nodes->AddItem(key, key, relative);
+            if (test.expandRelative)
+                nodes->nItem(test.relative)->setExpanded(true);
+        }
         int expectedAdded = 0, changes = 0;
         std::vector<ClsNodes::NewNode> batch;
         for (const QString &key : test.batch) {
