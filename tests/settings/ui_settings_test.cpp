@@ -83,7 +83,8 @@ TEST_F(SettingsFixture, LoadUISettings_ReadsOrReplacesEachValue)
     const ReadCase cases[] = {
         {.element = "PadSize", .text = "abc"}, {.element = "PadSize", .text = "101"},
         {.element = "PadSize", .text = "59"}, {.element = "PadSize", .text = "80.5"},
-        {.element = "PadSize", .text = " 60 ", .padSize = u"60"}, {.element = "PadSize", .text = "100", .padSize = u"100"},
+        {.element = "PadSize", .text = " 60 ", .padSize = u"60"},
+        {.element = "PadSize", .text = "100", .padSize = u"100"},
         {.element = "GlassColor", .text = ""}, {.element = "GlassColor", .text = "red"},
         {.element = "GlassColor", .text = "255", .glassColor = 255},
         {.element = "ForeColor", .text = "blue", .foreColor = std::nullopt},
