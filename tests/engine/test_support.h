@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +22,6 @@ inline const FixedTextMetrics &fixedMetrics()
     return metrics;
 }
 
-// Settings for a page of this size, everything else as the defaults.
 inline BookSettings page(int width, int height)
 {
     BookSettings settings;
@@ -39,11 +37,11 @@ inline Book layOut(std::u16string_view text, const BookSettings &settings = {},
     return Book_CreatBOOK(text, true, settings, metrics, gbk(), nullptr);
 }
 
-// The pages of a book, 1 to PageCount.
-inline std::vector<std::u16string> pagesOf(const Book &book)
+// The pages of a book, 1 to `last` (PageCount by default).
+inline std::vector<std::u16string> pagesOf(const Book &book, int last = -1)
 {
     std::vector<std::u16string> pages;
-    for (int page = 1; page <= book.PageCount; ++page)
+    for (int page = 1; page <= (last < 0 ? book.PageCount : last); ++page)
         pages.emplace_back(book.Pages.page(page));
     return pages;
 }
@@ -53,14 +51,12 @@ inline std::vector<std::u16string> pagesOf(const Book &book)
 inline std::u16string visibleCharacters(std::u16string_view text)
 {
     std::u16string visible;
-    for (const char16_t c : text) {
+    for (const char16_t c : text)
         if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\u3000')
             visible += c;
-    }
     return visible;
 }
 
-// `piece` written `times` times.
 inline std::u16string repeat(std::u16string_view piece, int times)
 {
     std::u16string text;
@@ -78,7 +74,7 @@ inline std::u16string chinese(std::size_t count, char16_t first = u'一')
     return text;
 }
 
-// Books of chapters of indented paragraphs of growing length, with headings.
+// Books of chapters with headings, of paragraphs (lines) of growing length.
 inline std::u16string chineseBook(int chapters)
 {
     std::u16string text;
@@ -101,33 +97,20 @@ inline std::u16string westernBook(int chapters)
     return text;
 }
 
-// The GBK bytes of a text made only of characters of GBK.
 inline std::string gbkBytes(std::u16string_view text) { return gbk().encode(text).value(); }
 
-// A bookmark file holding one section with the given keys ("BM1" to "BM4").
+// A bookmark file holding one section with the values of BM1 to BM4.
 class FakeBookmarks final : public BookmarkSource {
 public:
-    FakeBookmarks(std::u16string section, std::map<std::u16string, std::u16string> keys)
-        : m_section(std::move(section)), m_keys(std::move(keys))
-    {
-    }
+    FakeBookmarks(std::u16string section, BookmarkValues values) : m_section(std::move(section)), m_values(std::move(values)) {}
     std::optional<BookmarkValues> bookmarkValues(std::u16string_view section) const override
     {
-        if (section != m_section)
-            return std::nullopt;
-        BookmarkValues values;
-        for (std::size_t key = 0; key < values.size(); ++key) {
-            const auto found = m_keys.find(u"BM" + std::u16string(1, char16_t(u'1' + key)));
-            if (found != m_keys.end())
-                values[key] = found->second;
-        }
-        return values;
+        return section == m_section ? std::optional(m_values) : std::nullopt;
     }
 
 private:
     std::u16string m_section;
-    std::map<std::u16string, std::u16string> m_keys;
+    BookmarkValues m_values;
 };
 
 } // namespace quillmoth::testing
-
