@@ -95,8 +95,11 @@ TEST_F(Preferences, TheDefaultFolderNeedsSubfolders_AndThumbnailsGoOnlyOnYes)
     const std::filesystem::path library = scratch.path() / "library", shelf = scratch.path() / "shelf";
     std::filesystem::create_directories(library / "novels");
     std::filesystem::create_directories(shelf / "poems");
-    writeFile(folder.CoverThumbsFolder() / "Old.jpg", "jpeg");
-    std::filesystem::create_directories(folder.CoverThumbsFolder() / "kept");
+    // Only the thumbnail files go: not folders, nor what links point to.
+    const std::filesystem::path thumbs = folder.CoverThumbsFolder(), elsewhere = scratch.path() / "elsewhere.jpg";
+    for (const auto &file : {thumbs / "Old.jpg", thumbs / "kept" / "inside.jpg", elsewhere})
+        writeFile(file, "jpeg");
+    std::filesystem::create_symlink(elsewhere, thumbs / "link.jpg");
     frmPreference &preferences = open();
     const std::string before = settingsFile();
 
@@ -112,7 +115,7 @@ TEST_F(Preferences, TheDefaultFolderNeedsSubfolders_AndThumbnailsGoOnlyOnYes)
     EXPECT_EQ(messages[0], QStringLiteral("NoSubfolderFound"));
     EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", library.string()));
     EXPECT_EQ(shelfCalls, std::vector<std::string>{"TreeBeDefaultPath " + library.string()});
-    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(thumbs / "Old.jpg"));
     EXPECT_EQ(preferences.eLabel1(0)->Caption(), text(library));
     EXPECT_TRUE(redrawing);
 
@@ -120,8 +123,9 @@ TEST_F(Preferences, TheDefaultFolderNeedsSubfolders_AndThumbnailsGoOnlyOnYes)
     answers = {QMessageBox::Yes};
     preferences.DefineDefaultFolder(true);
     EXPECT_EQ(settingsFile(), withElement(before, "DefaultFolder", shelf.string()));
-    EXPECT_FALSE(std::filesystem::exists(folder.CoverThumbsFolder() / "Old.jpg"));
-    EXPECT_TRUE(std::filesystem::exists(folder.CoverThumbsFolder() / "kept"));
+    EXPECT_FALSE(std::filesystem::exists(thumbs / "Old.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(thumbs / "kept" / "inside.jpg"));
+    EXPECT_TRUE(std::filesystem::is_symlink(thumbs / "link.jpg"));
 }
 
 TEST_F(Preferences, MyLanguageWithoutAUserFileFallsBackToEnglish)
