@@ -24,9 +24,7 @@ namespace {
 // One way of creating a book, from a file or from the clipboard.
 struct Source {
     const char *name;
-    bool fromClipboard;
-    bool chinese;
-    bool forceBig5;
+    bool fromClipboard, chinese, forceBig5;
 };
 
 constexpr Source kSources[] = {{"ChineseFile", false, true, false}, {"WesternFile", false, false, false},
@@ -34,14 +32,13 @@ constexpr Source kSources[] = {{"ChineseFile", false, true, false}, {"WesternFil
                                {"ForcedBig5File", false, false, true}};
 
 // Creates the source's book with a clock that moves on 7 ms at every look.
-struct Creation {
-    Creation(const Source &from, const ScratchFolder &folder)
-        : source(from), text(from.chinese ? chineseBook(80) : westernBook(40)),
-          path(from.fromClipboard ? text
-                                  : text::textFromPath(folder.write("Book.txt", gbkBytes(text))))
+class CreationControl : public ::testing::TestWithParam<Source> {
+protected:
+    CreationControl()
     {
         settings.ReformatParagraphs = settings.ListUpChapters = settings.IllustrationsOn = true;
-        settings.ForceBIG5 = from.forceBig5;
+        settings.ForceBIG5 = GetParam().forceBig5;
+        control.cancel = &cancel;
         control.clock = [this] {
             ++clockCalls;
             return now += std::chrono::milliseconds(7);
@@ -50,20 +47,20 @@ struct Creation {
 
     Book create(const BookCreationControl *with) const
     {
-        return Book_CreatBOOK(path, source.fromClipboard, settings, fixedMetrics(), gbk(), &bookmarks, with);
+        return Book_CreatBOOK(path, GetParam().fromClipboard, settings, fixedMetrics(), gbk(), &bookmarks, with);
     }
 
-    Source source;
-    std::u16string text;
-    std::u16string path;
+    const ScratchFolder folder;
+    const std::u16string text = GetParam().chinese ? chineseBook(80) : westernBook(40);
+    const std::u16string path =
+        GetParam().fromClipboard ? text : text::textFromPath(folder.write("Book.txt", gbkBytes(text)));
     BookSettings settings = page(600, 900);
-    FakeBookmarks bookmarks{u"Book", {u"5000,-19004", u"30000,65"}};
+    const FakeBookmarks bookmarks{u"Book", {u"5000,-19004", u"30000,65"}};
+    std::atomic<bool> cancel{false};
     BookCreationControl control;
     Clock::time_point now{};
     int clockCalls = 0;
 };
-
-class CreationControl : public ::testing::TestWithParam<Source> {};
 
 } // namespace
 
@@ -71,17 +68,13 @@ class CreationControl : public ::testing::TestWithParam<Source> {};
 // is progress to report.
 TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReachesTheEnd)
 {
-    const ScratchFolder folder;
-    Creation creation(GetParam(), folder);
-    const std::atomic<bool> noCancel{false};
-    creation.control.cancel = &noCancel;
-    const Book plain = creation.create(nullptr);
-    EXPECT_EQ(creation.create(&creation.control), plain);
-    EXPECT_EQ(creation.clockCalls, 0);
+    const Book plain = create(nullptr);
+    EXPECT_EQ(create(&control), plain);
+    EXPECT_EQ(clockCalls, 0);
 
     std::vector<std::pair<Clock::time_point, double>> calls;
-    creation.control.onProgress = [&](double fraction) { calls.emplace_back(creation.now, fraction); };
-    EXPECT_EQ(creation.create(&creation.control), plain);
+    control.onProgress = [&](double fraction) { calls.emplace_back(now, fraction); };
+    EXPECT_EQ(create(&control), plain);
     ASSERT_GE(calls.size(), 3u);
     Clock::time_point previous{};
     double fraction = 0;
@@ -94,32 +87,29 @@ TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReaches
     }
     EXPECT_GT(fraction, 0.9);
     // About one look in a thousand characters, not one for every unit of work.
-    EXPECT_LT(creation.clockCalls, int(creation.text.size() / 300));
+    EXPECT_LT(clockCalls, int(text.size() / 300));
 }
 
 // Cancelled before the start or from the first progress call, creation stops
 // at once.
 TEST_P(CreationControl, Cancel_StopsAtOnce)
 {
-    const ScratchFolder folder;
-    Creation creation(GetParam(), folder);
-    std::atomic<bool> cancel{true};
-    creation.control.cancel = &cancel;
-    creation.control.onProgress = [](double) { ADD_FAILURE() << "progress after cancelling"; };
-    EXPECT_EQ(creation.create(&creation.control).Error, EngineError::Cancelled);
-    EXPECT_LE(creation.clockCalls, 1);
+    cancel = true;
+    control.onProgress = [](double) { ADD_FAILURE() << "progress after cancelling"; };
+    EXPECT_EQ(create(&control).Error, EngineError::Cancelled);
+    EXPECT_LE(clockCalls, 1);
 
     cancel = false;
     int progressCalls = 0;
     int clockCallsAtCancel = 0;
-    creation.control.onProgress = [&](double) {
+    control.onProgress = [&](double) {
         ++progressCalls;
-        clockCallsAtCancel = creation.clockCalls;
+        clockCallsAtCancel = clockCalls;
         cancel = true;
     };
-    EXPECT_EQ(creation.create(&creation.control).Error, EngineError::Cancelled);
+    EXPECT_EQ(create(&control).Error, EngineError::Cancelled);
     EXPECT_EQ(progressCalls, 1);
-    EXPECT_EQ(creation.clockCalls, clockCallsAtCancel);
+    EXPECT_EQ(clockCalls, clockCallsAtCancel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, CreationControl, ::testing::ValuesIn(kSources),

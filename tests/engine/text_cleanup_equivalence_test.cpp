@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 using namespace quillmoth;
@@ -41,22 +42,13 @@ Lines splitText(const std::u16string &text, std::u16string_view separator)
     return parts;
 }
 
-std::u16string upperCased(std::u16string text)
-{
-    for (auto &unit : text)
-        unit = text::toUpper(unit);
-    return text;
-}
-
 std::u16string plainNormalize(std::u16string text)
 {
     if (text::contains(text, u"\r\n"))
         return text;
     if (text::contains(text, u"\n"))
         return text::replaceAll(text, u"\n", u"\r\n");
-    if (text::contains(text, u"\r"))
-        return text::replaceAll(text, u"\r", u"\r\n");
-    return text;
+    return text::replaceAll(text, u"\r", u"\r\n");
 }
 
 std::u16string plainJoin(Lines lines)
@@ -64,7 +56,10 @@ std::u16string plainJoin(Lines lines)
     std::u16string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::u16string &line = lines[i];
-        if (text::contains(upperCased(line), u"CHAPTER"))
+        std::u16string upper = line;
+        for (auto &unit : upper)
+            unit = text::toUpper(unit);
+        if (text::contains(upper, u"CHAPTER"))
             line = u"^^" + line + u"^^";
         else if (!line.empty() && (line.back() == u'!' || line.back() == u'.' || line.back() == u'"'))
             line += u"^^";
@@ -88,25 +83,18 @@ std::u16string plainCleanWest(std::u16string text, bool reformat)
     Lines array;
     if (text::contains(text, u"\r\n\r\n")) {
         blank = shortLines = true;
-        const Lines blocks = splitText(text, u"\r\n\r\n");
-        for (const auto &block : blocks)
+        array = splitText(text, u"\r\n\r\n");
+        for (const auto &block : array)
             if (!text::contains(block, u"\r\n") && block.size() > 400)
                 shortLines = false;
         const Lines lines = splitText(text, u"\r\n");
-        const double ratio = double(lines.size() - 1) / double(blocks.size() - 1);
-        if (ratio > 20) {
+        if (double(lines.size() - 1) / double(array.size() - 1) > 20) {
             blank = false;
-            for (const auto &line : lines)
-                if (line.size() > 120)
-                    shortLines = false;
+            shortLines = shortLines && std::ranges::all_of(lines, [](const auto &line) { return line.size() <= 120; });
         }
-        array = blocks;
     } else {
         array = splitText(text, u"\r\n");
-        shortLines = true;
-        for (const auto &line : array)
-            if (line.size() > 120)
-                shortLines = false;
+        shortLines = std::ranges::all_of(array, [](const auto &line) { return line.size() <= 120; });
     }
     if (!blank && shortLines)
         return plainJoin(array);
@@ -128,11 +116,9 @@ std::u16string plainCleanChST(std::u16string text)
         text = text.substr(0, text.size() - std::min<std::size_t>(2, text.size()));
     text = whileContainsReplace(text, u"\r\n\r\n\r\n", u"\r\n\r\n");
     const Lines lines = splitText(text, u"\r\n");
-    bool longLine = false;
-    for (std::size_t i = 1; i < lines.size() && i <= 51; ++i)
-        if (lines[i].size() > 100)
-            longLine = true;
-    if (!longLine)
+    if (std::none_of(lines.begin() + std::min<std::size_t>(1, lines.size()),
+                     lines.begin() + std::min<std::size_t>(52, lines.size()),
+                     [](const auto &line) { return line.size() > 100; }))
         text = whileContainsReplace(text, u"\r\n\r\n", u"\r\n");
     return text::replaceAll(text, u" ", u"");
 }
@@ -142,9 +128,8 @@ std::u16string plainCleanChST(std::u16string text)
 std::u16string randomText(std::mt19937 &random)
 {
     static const std::u16string pieces[] = {
-        u"\r\n", u"\r\n", u"\r\n\r\n", u"\n", u"\r", u" ", u"   ", u"word", u"the sea ", u".",
-        u"!", u"\"", u"^", u"^^", u"Chapter ", u"chapter", u"\u3000", u"\u3000\u3000", u"山水",
-        u"x"};
+        u"\r\n", u"\r\n", u"\r\n\r\n", u"\n", u"\r", u" ", u"   ", u"word", u"the sea ", u".", u"!", u"\"",
+        u"^", u"^^", u"Chapter ", u"chapter", u"\u3000", u"\u3000\u3000", u"山水", u"x"};
     std::u16string text;
     const int count = int(random() % 120);
     const bool longLines = random() % 3 == 0;
@@ -153,12 +138,8 @@ std::u16string randomText(std::mt19937 &random)
         if (longLines && random() % 10 == 0)
             text += std::u16string(100 + random() % 350, u'a');
     }
-    if (random() % 4 == 0) {
-        // Many lines per empty line.
-        for (int i = 0; i < 30; ++i)
-            text += u"line\r\n";
-    }
-    return text;
+    // Sometimes many lines per empty line.
+    return random() % 4 == 0 ? text + quillmoth::testing::repeat(u"line\r\n", 30) : text;
 }
 
 } // namespace
