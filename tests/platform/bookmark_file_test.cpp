@@ -30,12 +30,12 @@ using Marks = std::vector<StoredBookmark>;
 } // namespace
 
 // The section test is a plain, case-sensitive search of the text, comments
-// included; keys are trimmed and cut at 255 characters like the profile
-// functions hand them over.
+// included; keys match in any case, and values are trimmed and cut at 255
+// characters like the profile functions hand them over.
 TEST(BookmarkFile, ReadsSectionsAndKeysLikeTheProfileFunctions)
 {
     const ScratchFolder scratch;
-    const BookmarkFile file(scratch.write("BMK.ini", "[Novel]\r\nBM1=  12,-19004  \r\nBM2=" +
+    const BookmarkFile file(scratch.write("BMK.ini", "[Novel]\r\nBM1=  12,-19004  \r\nbm2=" +
                                                          std::string(300, '7') + "\r\n; [Mentioned]\r\n"),
                             gbk());
     EXPECT_FALSE(file.hasSection(u"novel"));

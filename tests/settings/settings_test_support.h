@@ -1,16 +1,10 @@
 #pragma once
 
-#include "../support/scratch_folder.h"
+#include "../platform/app_test_support.h"
 
 #include "text/code_page.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <algorithm>
-#include <fstream>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace quillmoth::testing {
@@ -20,19 +14,6 @@ inline const AnsiCodePage &gbk()
 {
     static const AnsiCodePage codePage = *AnsiCodePage::named("CP936");
     return codePage;
-}
-
-inline std::string readFile(const std::filesystem::path &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(stream)), {});
-}
-
-inline void writeFile(const std::filesystem::path &path, std::string_view bytes)
-{
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    stream.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 // The files of a folder, by name.
