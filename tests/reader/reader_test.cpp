@@ -287,8 +287,6 @@ TEST_F(ReaderTest, SidePanel_SlidesOutAndBack_EndingExactlyInPlace)
     EXPECT_TRUE(reader->IsBusy());
     ASSERT_TRUE(waitUntilIdle(*reader));
     EXPECT_EQ(reader->picConsole()->x(), 0);
-    QTest::keyClick(reader.get(), Qt::Key_Right);  // keys wait while the panel is out
-    EXPECT_EQ(reader->AnchorPage(), 2);
     moveMouse(QPoint(500, 300));
     ASSERT_TRUE(waitUntilIdle(*reader));
     EXPECT_EQ(reader->picConsole()->x(), SidePanel::kParkedLeft);

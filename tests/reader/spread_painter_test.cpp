@@ -69,20 +69,6 @@ TEST(CalcNewSize, FitsKeepingProportions)
     }
 }
 
-TEST(SpreadPainter, ShadeOpacity_DarkerPaperGetsDarkerShade_WithinLimits)
-{
-    EXPECT_DOUBLE_EQ(shadeOpacityForLuminance(0), 1.0);
-    EXPECT_GT(shadeOpacityForLuminance(90), shadeOpacityForLuminance(150));
-    EXPECT_DOUBLE_EQ(shadeOpacityForLuminance(230), 0.45);
-}
-
-TEST(SpreadPainter, PageNumberTop_MovesBelowTextThatReachesIt_ButStaysOnThePage)
-{
-    EXPECT_EQ(pageNumberTop(822, 700, 15, 852), 822);
-    EXPECT_EQ(pageNumberTop(822, 830, 15, 852), 830);
-    EXPECT_EQ(pageNumberTop(822, 900, 15, 852), 837);
-}
-
 // The fold darkens a few columns at the centre, one device pixel each at
 // high density.
 TEST(SpreadPainter, FoldLine_ShadesTheCentre_InDevicePixels)
