@@ -1,5 +1,7 @@
 #include "text/number_text.h"
 
+#include "text_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,50 +10,27 @@
 
 using namespace quillmoth;
 using text::NumberRules;
+using quillmoth::testing::checkEachCase;
 
 namespace {
-
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-struct LeadingCase {
-    std::u16string_view text;
-    double settingsFile;
-    double bookmarkFile;
-};
-
-// Where the two sets of rules agree and, in the lower rows, where they have
-// always differed.
-constexpr LeadingCase kLeadingCases[] = {
-    {u"  -7.25abc", -7.25, -7.25},
-    {u"+5", 5, 5},
-    {u".5", 0.5, 0.5},
-    {u"5.", 5, 5},
-    {u"1e3,65", 1000, 1000},
-    {u"2E-2", 0.02, 0.02},
-    {u"3e+", 3, 3},
-    {u"12 34", 12, 12},
-    {u"", 0, 0},
-    {u"inf", 0, 0},
-    {u"++5", 0, 0},
-    {u"\uFF15", 0, 0},  // a full-width digit is no digit
-    {u"1e-400", 0, 0},
-    {u"\t5", 5, 0},
-    {u"\r\n5", 5, 0},
-    {u"+-5", 0, -5},
-    {u"1e999", kInfinity, 0},
-    {u"-1e999", -kInfinity, 0},
-    {u"1e0000001", 1, 10},  // the settings files read six exponent digits
-};
-
 } // namespace
 
+// Where the settings files' and the bookmark file's rules agree, and where not.
 TEST(LeadingNumber, ReadsByEachFilesRules)
 {
-    for (const LeadingCase &c : kLeadingCases) {
-        EXPECT_EQ(text::leadingNumber(c.text), c.settingsFile) << &c - kLeadingCases;
-        EXPECT_EQ(text::leadingNumber(c.text, NumberRules::BookmarkFile), c.bookmarkFile)
-            << &c - kLeadingCases;
-    }
+    const std::tuple<std::u16string_view, double, double> cases[] = {
+        {u"  -7.25abc", -7.25, -7.25}, {u"+5", 5, 5}, {u".5", 0.5, 0.5}, {u"5.", 5, 5}, {u"1e3,65", 1000, 1000},
+        {u"2E-2", 0.02, 0.02}, {u"3e+", 3, 3}, {u"12 34", 12, 12}, {u"", 0, 0}, {u"inf", 0, 0}, {u"++5", 0, 0},
+        {u"\uFF15", 0, 0} /* a full-width digit is no digit */, {u"1e-400", 0, 0},
+        // Where the rules have always differed; the settings files read six exponent digits.
+        {u"\t5", 5, 0}, {u"\r\n5", 5, 0}, {u"+-5", 0, -5}, {u"1e999", kInfinity, 0}, {u"-1e999", -kInfinity, 0},
+        {u"1e0000001", 1, 10},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        EXPECT_EQ(text::leadingNumber(std::get<0>(c)), std::get<1>(c));
+        EXPECT_EQ(text::leadingNumber(std::get<0>(c), NumberRules::BookmarkFile), std::get<2>(c));
+    });
 }
 
 TEST(LeadingNumber, LongRunsOfDigits_StayCheapInSettingsAndExactInBookmarks)
@@ -66,40 +45,23 @@ TEST(LeadingNumber, LongRunsOfDigits_StayCheapInSettingsAndExactInBookmarks)
     EXPECT_EQ(text::leadingNumber(padded, NumberRules::BookmarkFile), 7);
 }
 
-namespace {
-
-struct WholeCase {
-    std::u16string_view text;
-    std::optional<double> settingsFile;
-    std::optional<double> bookmarkFile;
-};
-
-constexpr WholeCase kWholeCases[] = {
-    {u"  -19004  ", -19004, -19004},
-    {u"", std::nullopt, std::nullopt},
-    {u"12a", std::nullopt, std::nullopt},
-    {u"1 2", std::nullopt, std::nullopt},
-    {u"\t7\r\n", 7, std::nullopt},
-    {u"1e999", kInfinity, std::nullopt},
-};
-
-} // namespace
-
 TEST(WholeNumber, AcceptsOnlyANumberWithTheRulesBlanks)
 {
-    for (const WholeCase &c : kWholeCases) {
-        EXPECT_EQ(text::wholeNumber(c.text), c.settingsFile) << &c - kWholeCases;
-        EXPECT_EQ(text::wholeNumber(c.text, NumberRules::BookmarkFile), c.bookmarkFile)
-            << &c - kWholeCases;
-    }
+    const std::tuple<std::u16string_view, std::optional<double>, std::optional<double>> cases[] = {
+        {u"  -19004  ", -19004, -19004}, {u"", std::nullopt, std::nullopt}, {u"12a", std::nullopt, std::nullopt},
+        {u"1 2", std::nullopt, std::nullopt}, {u"\t7\r\n", 7, std::nullopt}, {u"1e999", kInfinity, std::nullopt},
+    };
+    checkEachCase(cases, [](const auto &c) {
+        EXPECT_EQ(text::wholeNumber(std::get<0>(c)), std::get<1>(c));
+        EXPECT_EQ(text::wholeNumber(std::get<0>(c), NumberRules::BookmarkFile), std::get<2>(c));
+    });
 }
 
 TEST(RoundToInt32, RoundsHalvesToEvenAndRejectsWhatDoesNotFit)
 {
     const std::pair<double, std::optional<std::int32_t>> cases[] = {
-        {2.5, 2},   {3.5, 4},          {-2.5, -2},         {2147483647.0, 2147483647},
-        {-2147483648.0, -2147483647 - 1},  {2147483647.6, std::nullopt},
-        {kInfinity, std::nullopt},         {std::nan(""), std::nullopt},
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2147483647.0, 2147483647}, {-2147483648.0, -2147483647 - 1},
+        {2147483647.6, std::nullopt}, {kInfinity, std::nullopt}, {std::nan(""), std::nullopt},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(text::roundToInt32(value), expected) << value;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 using namespace quillmoth;
@@ -31,12 +32,9 @@ TEST(TextOps, CaseFolding_ComparesUnitByUnit)
         std::u16string_view a, b;
         bool equal, less;
     };
-    const Case cases[] = {
-        {u"é", u"É", true, false},   {u"Tales", u"tales2", false, true},
-        {u"b", u"A", false, false},  {u"Σ", u"ς", true, true},
-        {u"ß", u"SS", false, false}, {u"", u"", true, false},
-        {u"a", u"B", false, true},
-    };
+    const Case cases[] = {{u"é", u"É", true, false}, {u"Tales", u"tales2", false, true}, {u"b", u"A", false, false},
+                          {u"Σ", u"ς", true, true},   {u"ß", u"SS", false, false},      {u"", u"", true, false},
+                          {u"a", u"B", false, true}};
     for (const Case &c : cases) {
         EXPECT_EQ(text::equalFoldingCase(c.a, c.b), c.equal) << &c - cases;
         EXPECT_EQ(text::lessFoldingCase(c.a, c.b), c.less) << &c - cases;
@@ -68,36 +66,28 @@ TEST(TextOps, WithAMeter_EveryOperationGivesTheSameResult)
         ASSERT_EQ(text::find(text, needle, from, &meter), text::find(text, needle, from));
         ASSERT_EQ(text::find(text, u'\r', from, &meter), text::find(text, u'\r', from));
         ASSERT_EQ(text::count(text, needle, &meter), text::count(text, needle));
-        ASSERT_EQ(text::replaceAll(text, needle, other, &meter),
-                  text::replaceAll(text, needle, other));
-        std::u16string inPlace = text;
-        std::u16string watched = text;
-        text::replaceAllInPlace(inPlace, needle, other);
-        text::replaceAllInPlace(watched, needle, other, &meter);
-        ASSERT_EQ(watched, inPlace);
-        for (const std::size_t run : {2, 3}) {
-            std::u16string collapsed = text;
-            std::u16string collapsedWatched = text;
-            text::collapseRuns(collapsed, needle, run);
-            text::collapseRuns(collapsedWatched, needle, run, &meter);
-            ASSERT_EQ(collapsedWatched, collapsed);
-        }
-        std::u16string removed = text;
-        std::u16string removedWatched = text;
-        text::removeAll(removed, u' ');
-        text::removeAll(removedWatched, u' ', &meter);
-        ASSERT_EQ(removedWatched, removed);
+        ASSERT_EQ(text::replaceAll(text, needle, other, &meter), text::replaceAll(text, needle, other));
         ASSERT_EQ(text::trimSpaces(text, &meter), text::trimSpaces(text));
         ASSERT_EQ(text::copyOf(text, &meter), text);
+        // A change in place, made with the meter and without.
+        const auto sameInPlace = [&](auto change) {
+            std::u16string plain = text, watched = text;
+            change(plain, nullptr);
+            change(watched, &meter);
+            ASSERT_EQ(watched, plain);
+        };
+        sameInPlace([&](std::u16string &t, text::WorkMeter *m) { text::replaceAllInPlace(t, needle, other, m); });
+        sameInPlace([&](std::u16string &t, text::WorkMeter *m) { text::collapseRuns(t, needle, 2, m); });
+        sameInPlace([&](std::u16string &t, text::WorkMeter *m) { text::collapseRuns(t, needle, 3, m); });
+        sameInPlace([&](std::u16string &t, text::WorkMeter *m) { text::removeAll(t, u' ', m); });
+        sameInPlace([&](std::u16string &t, text::WorkMeter *m) {
+            std::vector<std::u16string_view> parts;
+            text::forEachPart(t, u"\r\n", [&](std::u16string_view part) { parts.push_back(part); }, m);
+            t = text::join(parts, u"|");
+        });
         std::u16string shortened = text;
         text::removePrefix(shortened, from, &meter);
         ASSERT_EQ(shortened, text.substr(std::min(from, text.size())));
-        std::vector<std::u16string_view> parts;
-        std::vector<std::u16string_view> partsWatched;
-        text::forEachPart(text, u"\r\n", [&](std::u16string_view part) { parts.push_back(part); });
-        text::forEachPart(
-            text, u"\r\n", [&](std::u16string_view part) { partsWatched.push_back(part); }, &meter);
-        ASSERT_EQ(partsWatched, parts);
         if (text.size() > 40 * meter.stride()) {
             ASSERT_GT(meter.reports, 0);
         }
@@ -135,12 +125,9 @@ TEST(TextOps, VectorSearches_AgreeWithTheStandardFind)
         if (!needle.empty()) {
             ASSERT_EQ(find(view, needle[0], from), view.find(needle[0], from));
         }
-        std::u16string upperText(text);
-        for (char16_t &unit : upperText)
-            unit = toUpper(unit);
-        std::u16string upperNeedle(needle);
-        for (char16_t &unit : upperNeedle)
-            unit = toUpper(unit);
+        std::u16string upperText(text), upperNeedle(needle);
+        std::ranges::transform(upperText, upperText.begin(), toUpper);
+        std::ranges::transform(upperNeedle, upperNeedle.begin(), toUpper);
         ASSERT_EQ(findInUpperCased(view, upperNeedle, from),
                   std::u16string_view(upperText).find(upperNeedle, from));
     }

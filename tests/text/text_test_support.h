@@ -22,12 +22,6 @@ inline const AnsiCodePage &gbk()
     return codePage;
 }
 
-inline const AnsiCodePage &big5()
-{
-    static const AnsiCodePage codePage = *AnsiCodePage::named("CP950");
-    return codePage;
-}
-
 // Runs check on every case of a table, naming the case's place in a failure.
 template <typename Cases, typename Check>
 void checkEachCase(const Cases &cases, Check check)
