@@ -44,14 +44,16 @@ TEST(AppFolder, CreateMissingFoldersBuildsWhatIsMissingAndReportsAFileInTheWay)
     EXPECT_EQ(folder.createMissingFolders().created, std::vector<fs::path>{folder.languageFolder()});
 }
 
+// Each language has its help page and falls back to the other one; with
+// neither, the English page is asked for.
 TEST(AppFolder, HelpFilePathFollowsTheLanguageAndFallsBackToTheOtherPage)
 {
     const ScratchFolder scratch;
     const AppFolder folder(scratch.path());
-    const fs::path english = scratch.path() / "Help.html";
-    const fs::path chinese = scratch.path() / fs::path(u8"帮助.html");
-    writeFile(english, "en");
+    const fs::path english = scratch.path() / "Help.html", chinese = scratch.path() / fs::path(u8"帮助.html");
     writeFile(chinese, "zh");
+    EXPECT_EQ(folder.helpFilePath(u"English"), chinese);
+    writeFile(english, "en");
     EXPECT_EQ(folder.helpFilePath(u"English"), english);
     EXPECT_EQ(folder.helpFilePath(u"ChineseT"), chinese);
     fs::remove(chinese);
