@@ -1,4 +1,5 @@
 #include "text/text_decoding.h"
+#include "text/text_paths.h"
 #include "text/work_meter.h"
 
 #include "text_test_support.h"
@@ -67,13 +68,8 @@ std::string utf16(std::u16string_view text, bool bigEndian)
 TEST(IsUTF8Bytes, AgreesWithTheByteByByteReading)
 {
     const std::pair<std::string_view, int> cases[] = {
-        {"", 0},
-        {"0123456789abcdef\xC3\xA9", 2},
-        {"0123456789abcdef\xC3", 0},
-        {"\xC3\xA9" "0123456789abcdef", 2},
-        {"\xFC\x80\x80\x80\x80\x80", 2},
-        {"\xFF\x80\x80\x80\x80\x80\x80\x80", 2},
-        {"\xFF\x80\x80\x80\x80\x80\x80", 0},
+        {"", 0}, {"0123456789abcdef\xC3\xA9", 2}, {"0123456789abcdef\xC3", 0}, {"\xC3\xA9" "0123456789abcdef", 2},
+        {"\xFC\x80\x80\x80\x80\x80", 2}, {"\xFF\x80\x80\x80\x80\x80\x80\x80", 2}, {"\xFF\x80\x80\x80\x80\x80\x80", 0},
     };
     checkEachCase(cases, [](const auto &c) { EXPECT_EQ(utf8Test(c.first), c.second); });
     std::mt19937 random(29);
@@ -94,13 +90,8 @@ TEST(LoadTextFile, DetectsOrObeysTheEncoding)
 {
     const std::u16string text = u"第一章 的\r\nHello";
     const std::string cut = "caf\xC3\xA9 \xE7\x9A";
-    struct Case {
-        std::string bytes;
-        std::int32_t asked;
-        std::int32_t encoding;
-        std::u16string text;
-    };
-    const Case cases[] = {
+    // The bytes, the encoding asked for, the encoding found and the text.
+    const std::tuple<std::string, std::int32_t, std::int32_t, std::u16string> cases[] = {
         {"\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84\r\nHello", kDetectEncoding, kUtf8, text},
         {"\xFE\xFF" + utf16(text, true), kDetectEncoding, kUtf16BigEndian, text},
         // The UTF-32 marks are tested first, so FF FE 00 00 is no UTF-16 mark;
@@ -124,10 +115,10 @@ TEST(LoadTextFile, DetectsOrObeysTheEncoding)
         {"\xB5\xC4", kUtf16LittleEndian, kUtf16LittleEndian, u"\uC4B5"},
     };
     ScratchFolder folder;
-    checkEachCase(cases, [&](const Case &c) {
-        std::int32_t encoding = c.asked;
-        EXPECT_EQ(LoadTextFile(folder.write("book.txt", c.bytes), encoding, gbk()), c.text);
-        EXPECT_EQ(encoding, c.encoding);
+    checkEachCase(cases, [&](const auto &c) {
+        std::int32_t encoding = std::get<1>(c);
+        EXPECT_EQ(LoadTextFile(folder.write("book.txt", std::get<0>(c)), encoding, gbk()), std::get<3>(c));
+        EXPECT_EQ(encoding, std::get<2>(c));
     });
 }
 
@@ -149,11 +140,7 @@ TEST(LoadTextFile, FailuresGiveEmptyText)
 TEST(ReadTextFile, DecodesByNameOrGivesEmptyText)
 {
     ScratchFolder folder;
-    // A UTF-8 file forced to Big5 keeps its mark as text.
     const auto utf8File = folder.write("utf8.txt", "\xEF\xBB\xBF" "ab");
-    const std::u16string forced = ReadTextFile(utf8File, "big5", false, 0);
-    EXPECT_NE(forced, u"ab");
-    EXPECT_EQ(forced.substr(forced.size() - 1), u"b");
     EXPECT_EQ(ReadTextFile(utf8File, "utf-8", false, 0), u"ab");
     EXPECT_EQ(ReadTextFile(folder.path() / "missing", "utf-8", false, 0), u"");
     EXPECT_EQ(ReadTextFile("", "utf-8", false, 0), u"");
@@ -167,13 +154,9 @@ TEST(LoadTextFile, WithAMeterReadsTheSameText)
     ScratchFolder folder;
     const std::u16string text = u"第一章 的\r\nHello 山居秋暝 \uFFFD caf\u00E9";
     const std::string files[] = {
-        "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello",
-        "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9",
-        "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9 \xC3",
-        "\xFF\xFE" + utf16(text, false) + "x",
-        "\xFE\xFF" + utf16(text, true),
-        std::string("\xFF\xFE\0\0a\0\0\0", 8),
-        "",
+        "\xB5\xDA\xD2\xBB\xD5\xC2 \xB5\xC4\r\nHello", "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9",
+        "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE7\x9A\x84 caf\xC3\xA9 \xC3", "\xFF\xFE" + utf16(text, false) + "x",
+        "\xFE\xFF" + utf16(text, true), std::string("\xFF\xFE\0\0a\0\0\0", 8), "",
     };
     for (const std::string &bytes : files) {
         std::string repeated;
@@ -194,4 +177,24 @@ TEST(LoadTextFile, WithAMeterReadsTheSameText)
             }
         }
     }
+}
+
+TEST(TextPaths, EveryCharacterSurvivesTheTripThroughAPath)
+{
+    const std::u16string_view names[] = {
+        u"Novel.txt", u"/books/山居秋暝录.txt", u"Settings/Themes/.thm", u"\u0E01\u2603 a.txt",
+        u"\U0001F600.txt", u"", u"C:\\Books\\a.txt",
+    };
+    for (const std::u16string_view name : names) {
+        const std::filesystem::path path = text::pathFromText(name);
+        EXPECT_EQ(text::textFromPath(path), name);
+    }
+    EXPECT_EQ(text::pathFromText(u"山").native(), "\xE5\xB1\xB1");
+    EXPECT_EQ(text::pathFromText(u"/a/b.txt").filename(), "b.txt");
+}
+
+TEST(TextPaths, UnpairedSurrogatesAndBadBytesBecomeReplacementCharacters)
+{
+    EXPECT_EQ(text::pathFromText(u"a\xD800" "b").native(), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(text::textFromPath(std::filesystem::path("a\xFF" "b")), u"a\uFFFD" "b");
 }
