@@ -1,7 +1,5 @@
 #include "platform/bookmark_file.h"
 
-#include "text/code_page.h"
-
 #include "../support/full_disk.h"
 #include "../support/kill_while_writing.h"
 #include "app_test_support.h"
@@ -9,18 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace quillmoth;
 using namespace quillmoth::testing;
 
 namespace {
-
-const AnsiCodePage &gbk()
-{
-    static const AnsiCodePage codePage = *AnsiCodePage::named("CP936");
-    return codePage;
-}
 
 // 山居秋暝录 in UTF-8.
 const std::string kTitleUtf8 = "\xE5\xB1\xB1\xE5\xB1\x85\xE7\xA7\x8B\xE6\x9A\x9D\xE5\xBD\x95";
@@ -60,10 +53,10 @@ TEST(BookmarkFile, WritesChangeOnlyTheirOwnLinesAndRefuseLineBreaks)
     ASSERT_TRUE(file.writeKey(u"Novel", u"BM1", u"99,67"));
     const std::string written = "[Novel]\r\nBM1=99,67\r\nBM2=7890,66\r\n[" + kTitleUtf8 + "]\r\nBM1=56,65\r\n";
     EXPECT_EQ(readFile(file.path()), written);
-    EXPECT_FALSE(file.writeKey(u"Novel\r\n[Other]", u"BM1", u"1,2"));
-    EXPECT_FALSE(file.writeKey(u"Novel", u"BM1", u"1,2\nBM2=3,4"));
-    EXPECT_FALSE(file.writeKey(u"Novel", u"BM=1", u"1,2"));
-    EXPECT_FALSE(file.writeKey(u"Novel", u"", u"1,2"));
+    for (const auto &[section, key, value] : {std::tuple{u"Novel\r\n[Other]", u"BM1", u"1,2"},
+                                              {u"Novel", u"BM1", u"1,2\nBM2=3,4"}, {u"Novel", u"BM=1", u"1,2"},
+                                              {u"Novel", u"", u"1,2"}})
+        EXPECT_FALSE(file.writeKey(section, key, value));
     EXPECT_EQ(readFile(file.path()), written);
 
     // Titles with brackets read back, and a prefix of one is another title.
@@ -110,27 +103,23 @@ TEST(BookmarkFile, AnsiFilesBecomeUtf8AndAStrayByteKeepsEveryOtherByte)
 }
 
 // A file that is there but cannot be read is never replaced by one holding
-// only the new bookmarks.
-TEST(BookmarkFile, AFileThatCannotBeReadIsNeverReplaced)
+// only the new bookmarks; on a full disk a write says it failed and keeps the
+// file.
+TEST(BookmarkFile, FailedWritesKeepTheFile)
 {
     const ScratchFolder scratch;
-    std::filesystem::create_directories(scratch / "BMK.ini");
-    BookmarkFile file(scratch / "BMK.ini", gbk());
-    EXPECT_FALSE(file.writeKey(u"Novel", u"BM1", u"1,2"));
-    EXPECT_FALSE(file.rewriteSection(u"Novel", Marks{{1, u"2"}}));
-    EXPECT_FALSE(file.deleteSection(u"Novel"));
-    EXPECT_TRUE(std::filesystem::is_directory(scratch / "BMK.ini"));
-}
+    std::filesystem::create_directories(scratch / "Folder.ini");
+    BookmarkFile folder(scratch / "Folder.ini", gbk());
+    EXPECT_FALSE(folder.writeKey(u"Novel", u"BM1", u"1,2"));
+    EXPECT_FALSE(folder.rewriteSection(u"Novel", Marks{{1, u"2"}}));
+    EXPECT_FALSE(folder.deleteSection(u"Novel"));
+    EXPECT_TRUE(std::filesystem::is_directory(scratch / "Folder.ini"));
 
-// On a full disk a bookmark write says it failed and keeps the file.
-TEST(BookmarkFile, OnAFullDiskAWriteFailsAndKeepsTheFile)
-{
-    const ScratchFolder scratch;
     BookmarkFile file(scratch / "BMK.ini", gbk());
     ASSERT_TRUE(file.writeKey(u"Novel", u"BM1", u"1,2"));
     EXPECT_TRUE(writeReportsAFullDisk([&] { return file.rewriteSection(u"Novel", Marks{{9, u"77"}}); }));
     EXPECT_EQ(readFile(file.path()), "[Novel]\r\nBM1=1,2\r\n");
-    EXPECT_EQ(entryCount(scratch.path()), 1);
+    EXPECT_EQ(entryCount(scratch.path()), 2);
 }
 
 // A writer killed in the middle of a rewrite leaves the file as it was or

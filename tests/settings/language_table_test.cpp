@@ -1,6 +1,6 @@
 #include "settings/language_table.h"
 
-#include "settings_test_support.h"
+#include "../platform/app_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "text/code_page.h"
 #include "text/text_paths.h"
 
-#include "settings_test_support.h"
+#include "../platform/app_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "../support/full_disk.h"
 #include "../support/kill_while_writing.h"
-#include "settings_test_support.h"
+#include "../platform/app_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // pinned by the settings tests, which add one with its indentation.
 #include "settings/vb_xml.h"
 
-#include "settings_test_support.h"
+#include "../platform/app_test_support.h"
 
 #include <gtest/gtest.h>
 
