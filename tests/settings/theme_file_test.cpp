@@ -3,7 +3,6 @@
 #include "settings/language_table.h"
 #include "settings/theme_list.h"
 #include "settings/ui_settings.h"
-#include "settings/vb_xml.h"
 
 #include "text/text_paths.h"
 
@@ -57,11 +56,9 @@ protected:
                 3355443, 12, u"思源宋体", 255, true, true, true, 3, true, true};
     }
 
-    std::u16string savedScheme()
+    bool savedScheme(const std::string &name)
     {
-        vbXML xml;
-        EXPECT_TRUE(xml.loadFile(document.SettingsFilePath));
-        return xml.ReadNodeText(u"Scheme");
+        return readFile(document.SettingsFilePath).find("<Scheme>" + name + "</Scheme>") != std::string::npos;
     }
 
     ScratchFolder folder;
@@ -118,9 +115,9 @@ TEST_F(ThemeFixture, RoundTrip_WriteThenReadGivesTheSameRecord)
 
 // A short line sets the fields it has and clears the paths; extra fields
 // are ignored, and the last field is read with or without its NUL.
-TEST_F(ThemeFixture, Reading_ShortLinesKeepLaterFieldsAndClearPaths)
+TEST_F(ThemeFixture, Reading_ShortLinesNumbersAndBooleans)
 {
-    const ThemeRecord previous = unusual();
+    ThemeRecord previous = unusual();
     ThemeRecord expected = previous;
     expected.BgOpacity = 50;
     expected.CornerOpacity = 60;
@@ -140,13 +137,9 @@ TEST_F(ThemeFixture, Reading_ShortLinesKeepLaterFieldsAndClearPaths)
     EXPECT_TRUE(read(line + ",False,False", previous).FontItalic);
     line.erase(line.find('\0'), 1);
     EXPECT_TRUE(read(line + "second line,False", ThemeRecord{}).FontItalic);
-}
 
-// Numbers take their leading digits and round halves to even; values out of
-// range or not a boolean keep what was there.
-TEST_F(ThemeFixture, Reading_NumbersAndBooleans)
-{
-    ThemeRecord previous = unusual();
+    // Numbers take their leading digits and round halves to even; values out
+    // of range or not a boolean keep what was there.
     const ThemeRecord record =
         read("abc,12.5x,,,,,,2.5,3.5,-2.5,1e3,Serif,99999999999,maybe,0,-1,9,TRUE,", previous);
     EXPECT_EQ(std::tuple(record.BgOpacity, record.CornerOpacity, record.OutlineColor, record.PaperColor,
@@ -269,7 +262,7 @@ TEST_F(ThemeFixture, FlushThemeList_ListsThemesByNameAndSelectsTheGivenOne)
     EXPECT_EQ(list.selected, 0);
     EXPECT_EQ(settings.CurrentTheme, u"Bamboo");
     EXPECT_EQ(list.currentCaption, u"Bamboo");
-    EXPECT_EQ(savedScheme(), u"Parchment");
+    EXPECT_TRUE(savedScheme("Parchment"));
     std::filesystem::remove_all(context.ThemesFolder);
     writeFile(context.ThemesFolder, "a file where the folder should be");
     EXPECT_FALSE(FlushThemeList(u"", list, context, LanguageTable{}));
@@ -315,7 +308,7 @@ TEST_F(ThemeFixture, UnsafeNamesReachNoFileOutsideTheThemesFolder)
         theme = planted;
         ASSERT_TRUE(applySelectedTheme(list, context, LanguageTable{}));
         EXPECT_EQ(theme, ThemeRecord{});
-        EXPECT_EQ(savedScheme(), u"");
+        EXPECT_TRUE(savedScheme(""));
         EXPECT_EQ(readFile(naive), before);
         EXPECT_EQ(std::filesystem::last_write_time(naive), written);
     }
