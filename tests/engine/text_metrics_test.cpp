@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -19,25 +20,21 @@ namespace {
 // add it to kEngineMeasuredTexts, or recorded metrics would not know it.
 class ListedTextsOnly final : public TextMetrics {
 public:
-    double width(std::u16string_view text) const override { return measure(text, 0); }
-    double height(std::u16string_view text) const override { return measure(text, 1); }
+    double width(std::u16string_view text) const override { return 13.0 + 7.0 * double(index(text) * text.size()); }
+    double height(std::u16string_view text) const override { return 15.5 + double(index(text)); }
 
     // Every text measured so far.
     mutable std::set<std::u16string, std::less<>> measured;
     mutable int measurements = 0;
 
 private:
-    double measure(std::u16string_view text, int dimension) const
+    std::size_t index(std::u16string_view text) const
     {
         ++measurements;
         measured.emplace(text);
-        for (std::size_t i = 0; i < kEngineMeasuredTexts.size(); ++i) {
-            if (kEngineMeasuredTexts[i] == text)
-                return dimension == 0 ? 13.0 + 7.0 * double(i) * double(text.size()) : 15.5 + double(i);
-        }
-        ADD_FAILURE() << "the engine measured a text it does not list, of " << text.size()
-                      << " units";
-        return 10;
+        const auto found = std::ranges::find(kEngineMeasuredTexts, text);
+        EXPECT_NE(found, kEngineMeasuredTexts.end()) << "the engine measured a text it does not list";
+        return std::size_t(found - kEngineMeasuredTexts.begin());
     }
 };
 
@@ -59,11 +56,6 @@ std::vector<std::pair<std::u16string, BookSettings>> cases()
     return all;
 }
 
-Book create(const std::pair<std::u16string, BookSettings> &c, const TextMetrics &metrics)
-{
-    return Book_CreatBOOK(c.first, true, c.second, metrics, gbk(), nullptr);
-}
-
 } // namespace
 
 // Book creation measures the listed texts, all of them and nothing else;
@@ -73,7 +65,7 @@ TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
 {
     const ListedTextsOnly listed;
     for (const auto &c : cases())
-        EXPECT_EQ(create(c, listed).Error, EngineError::None);
+        EXPECT_EQ(layOut(c.first, c.second, listed).Error, EngineError::None);
     EXPECT_EQ(listed.measured.size(), kEngineMeasuredTexts.size());
 
     const FixedTextMetrics fixed(7, 15, 17);
@@ -82,9 +74,9 @@ TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
         const RecordedTextMetrics recorded(*source);
         const RecordedTextMetrics copy = recorded;
         checkEachCase(cases(), [&](const auto &c) {
-            const Book expected = create(c, *source);
-            EXPECT_EQ(create(c, recorded), expected);
-            EXPECT_EQ(create(c, copy), expected);
+            const Book expected = layOut(c.first, c.second, *source);
+            EXPECT_EQ(layOut(c.first, c.second, recorded), expected);
+            EXPECT_EQ(layOut(c.first, c.second, copy), expected);
         });
     }
     const ListedTextsOnly counted;
