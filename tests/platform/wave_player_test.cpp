@@ -15,23 +15,20 @@ using namespace quillmoth;
 TEST(WavePlayer, PlayReturnsWithoutWaitingForThePlayer)
 {
     QTemporaryDir folder;
-    const QString script = folder.filePath("fake-player");
-    const QString heard = folder.filePath("heard.wav");
-    const QString goAhead = folder.filePath("go");
+    const QString script = folder.filePath("fake-player"), heard = folder.filePath("heard.wav"),
+                  goAhead = folder.filePath("go");
     QFile file(script);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("#!/bin/sh\nn=0\nwhile [ ! -e \"%2\" ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done\n"
-                              "cp \"$1\" \"%1\"\n")
-                   .arg(heard, goAhead)
-                   .toUtf8());
+    file.write(QStringLiteral("#!/bin/sh\nn=0\nwhile [ ! -e \"%2\" ] && [ $n -lt 600 ]; do sleep 0.05; "
+                              "n=$((n+1)); done\ncp \"$1\" \"%1\"\n").arg(heard, goAhead).toUtf8());
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     WavePlayer player({script});
     ASSERT_TRUE(player.play(waveFile({1, 2, 3}, 8000)));
     EXPECT_FALSE(QFile::exists(heard));
-    QFile go(goAhead);
-    ASSERT_TRUE(go.open(QIODevice::WriteOnly));
-    go.close();
+    file.setFileName(goAhead);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(heard); }, 20000));
     EXPECT_FALSE(player.play(QByteArray()));
 
