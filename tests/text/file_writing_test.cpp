@@ -62,14 +62,7 @@ TEST(AtomicFile, KilledWritersLeaveAWholeFile)
     EXPECT_GE(report.duringWrite, report.kills / 2);
 }
 
-TEST(AppFolderChoice, TheUsersDataFolderFollowsXdg)
-{
-    EXPECT_EQ(userDataFolder("/data", "/home/reader"), fs::path("/data/quillmoth"));
-    EXPECT_EQ(userDataFolder("relative", "/home/reader"),
-              fs::path("/home/reader/.local/share/quillmoth"));
-    EXPECT_EQ(userDataFolder(nullptr, nullptr), fs::path());
-}
-
+// The user's data folder follows XDG.
 TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
 {
     const ScratchFolder folder;
@@ -80,6 +73,9 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     folder.write("opt/quillmoth/Settings/.instance.lock", "1234");
     fs::create_directories(program / "Settings" / "CoverThumbs");
 
+    EXPECT_EQ(userDataFolder("/data", "/home/reader"), fs::path("/data/quillmoth"));
+    EXPECT_EQ(userDataFolder("relative", "/home/reader"), fs::path("/home/reader/.local/share/quillmoth"));
+    EXPECT_EQ(userDataFolder(nullptr, nullptr), fs::path());
     EXPECT_EQ(chooseAppFolder(program, true, user), AppFolder(program));
     EXPECT_FALSE(fs::exists(user));
 

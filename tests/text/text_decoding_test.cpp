@@ -122,8 +122,8 @@ TEST(LoadTextFile, DetectsOrObeysTheEncoding)
     });
 }
 
-// A missing file, a folder or an unknown encoding give an empty text; a path
-// outside the ANSI code page still opens.
+// A missing file, a folder, an unknown encoding or code page give an empty
+// text; a path outside the ANSI code page still opens.
 TEST(LoadTextFile, FailuresGiveEmptyText)
 {
     ScratchFolder folder;
@@ -131,20 +131,14 @@ TEST(LoadTextFile, FailuresGiveEmptyText)
     EXPECT_EQ(LoadTextFile(folder.path() / "missing.txt", encoding, gbk()), u"");
     EXPECT_EQ(encoding, kDetectEncoding);
     EXPECT_EQ(LoadTextFile(folder.path(), encoding, gbk()), u"");
-    const auto path = folder.write("\xE0\xB8\x81\xE2\x98\x83.txt", "abc");  // Thai and a snowman
+    const auto path = folder.write("\xE0\xB8\x81\xE2\x98\x83.txt", "\xEF\xBB\xBF" "abc");  // Thai and a snowman
     EXPECT_EQ(LoadTextFile(path, encoding, gbk()), u"abc");
     for (std::int32_t bad : {7, -2})
         EXPECT_EQ(LoadTextFile(path, bad, gbk()), u"");
-}
-
-TEST(ReadTextFile, DecodesByNameOrGivesEmptyText)
-{
-    ScratchFolder folder;
-    const auto utf8File = folder.write("utf8.txt", "\xEF\xBB\xBF" "ab");
-    EXPECT_EQ(ReadTextFile(utf8File, "utf-8", false, 0), u"ab");
+    EXPECT_EQ(ReadTextFile(path, "utf-8", false, 0), u"abc");
     EXPECT_EQ(ReadTextFile(folder.path() / "missing", "utf-8", false, 0), u"");
     EXPECT_EQ(ReadTextFile("", "utf-8", false, 0), u"");
-    EXPECT_EQ(ReadTextFile(utf8File, "no-such-charset", false, 0), u"");
+    EXPECT_EQ(ReadTextFile(path, "no-such-charset", false, 0), u"");
 }
 
 // Every encoding read with a meter gives the text read without one; small
