@@ -43,16 +43,13 @@ private:
 std::vector<std::pair<std::u16string, BookSettings>> cases()
 {
     std::vector<std::pair<std::u16string, BookSettings>> all;
-    for (const std::u16string &text : {chineseBook(6), westernBook(3), chinese(30),
-                                       std::u16string(u"Hello world"), std::u16string()}) {
-        for (const int width : {600, 40}) {
+    for (const std::u16string &text : {chineseBook(6), westernBook(3), chinese(30), std::u16string(u"Hello world"), std::u16string()})
+        for (const int width : {600, 40})
             for (const bool on : {false, true}) {
                 BookSettings settings = page(width, 900);
                 settings.ReformatParagraphs = settings.ListUpChapters = settings.IllustrationsOn = on;
                 all.emplace_back(text, settings);
             }
-        }
-    }
     return all;
 }
 
