@@ -8,21 +8,11 @@ using namespace quillmoth;
 using namespace quillmoth::testing;
 namespace fs = std::filesystem;
 
-// The names are the ones existing program folders already have on disk (the
-// settings file, the bookmark file, DATA and the book folder are checked by
-// the journeys, which look for them where the program wrote them).
-TEST(AppFolder, PathsAreTheLayoutUnderTheExecutablesFolder)
-{
-    const AppFolder folder = AppFolder::fromExecutable("/opt/Quillmoth/quillmoth");
-    EXPECT_EQ(folder.ThemesFolder().string(), "/opt/Quillmoth/Settings/Themes");
-    EXPECT_EQ(folder.CoverThumbsFolder().string(), "/opt/Quillmoth/Settings/CoverThumbs");
-    EXPECT_EQ(folder.picturesFolder(PictureFolder::Illurstration), fs::path("/opt/Quillmoth/Pics/Illurstration"));
-    EXPECT_EQ(folder.LanguageFilePath(u"简体"), fs::path(u8"/opt/Quillmoth/Lan/简体.lan"));
-}
-
 // Existing folders and files are left alone, a file in the way is reported
 // and everything else is still made; the default book folder is not
-// invented: without it the tree shows the drives.
+// invented: without it the tree shows the drives. The names are the ones
+// existing program folders have on disk (the themes and the cover thumbnails
+// are found there by the journeys too).
 TEST(AppFolder, CreateMissingFoldersBuildsWhatIsMissingAndReportsAFileInTheWay)
 {
     const ScratchFolder scratch;
