@@ -78,17 +78,12 @@ TEST_F(ThemeFixture, GetThmSettings_CreatesTheDefaultThemeForAMissingFile)
 {
     theme = unusual();
     settings.CurrentTheme = u"Sepia";
-    std::string named(defaultSettingsXml());
-    const std::size_t scheme = named.find("<Scheme>") + 8;
-    named.replace(scheme, named.find('<', scheme) - scheme, "Sepia");
-    writeFile(document.SettingsFilePath, named);
     EXPECT_TRUE(GetThmSettings(context.ThemesFolder / "Vanished.thm", context));
     EXPECT_EQ(theme, ThemeRecord{});
     EXPECT_EQ(settings.CurrentTheme, u"");
     EXPECT_EQ(readFile(context.ThemesFolder / ".thm"), kDefaultLine);
     EXPECT_FALSE(std::filesystem::exists(context.ThemesFolder / "Vanished.thm"));
-    named.replace(scheme, 5, "");
-    EXPECT_EQ(readFile(document.SettingsFilePath), named);
+    EXPECT_TRUE(savedScheme(""));
 
     const std::string edited = "100,100,,,,,,-1,-1,0,14,Tahoma,0,False,False,False,0,False,False";
     writeFile(context.ThemesFolder / ".thm", edited);
