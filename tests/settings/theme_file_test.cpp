@@ -249,9 +249,8 @@ TEST_F(ThemeFixture, FlushThemeList_ListsThemesByNameAndSelectsTheGivenOne)
 
     settings.CurrentTheme = u"Gone";
     ASSERT_TRUE(FlushThemeList(u"Gone", list, context, LanguageTable{}));
-    EXPECT_EQ(list.selected, 0);
+    EXPECT_EQ(list.selectedName(), u"Bamboo");
     EXPECT_EQ(settings.CurrentTheme, u"Bamboo");
-    EXPECT_EQ(list.currentCaption, u"Bamboo");
     EXPECT_TRUE(savedScheme("Parchment"));
     std::filesystem::remove_all(context.ThemesFolder);
     writeFile(context.ThemesFolder, "a file where the folder should be");
