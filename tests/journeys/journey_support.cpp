@@ -189,13 +189,6 @@ void click(QPoint at, int button)
             QStringList{QStringLiteral("click"), QString::number(button)});
 }
 
-void doubleClick(QPoint at)
-{
-    xdotool(QStringList{QStringLiteral("mousemove")} + point(at) +
-            QStringList{QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-                        QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
-}
-
 void drag(QPoint from, QPoint to, int button)
 {
     moveTo(from);
@@ -262,11 +255,6 @@ void keepScreenshot(const char *name, const QRect &region)
 bool isReddish(QRgb pixel)
 {
     return qRed(pixel) > 110 && qGreen(pixel) < 90 && qBlue(pixel) < 100;
-}
-
-bool isDark(QRgb pixel)
-{
-    return qRed(pixel) + qGreen(pixel) + qBlue(pixel) < 240;
 }
 
 bool sameRegion(const QImage &a, const QImage &b, const QRect &region)
@@ -430,15 +418,13 @@ void Journey::SetUp()
 
 void Journey::TearDown()
 {
-    if (HasFailure() && !app.howItEnded().isEmpty())
-        std::printf("the program %s\n", qPrintable(app.howItEnded()));
     if (HasFailure()) {
+        if (!app.howItEnded().isEmpty())
+            std::printf("the program %s\n", qPrintable(app.howItEnded()));
         QFile log(QDir::tempPath() + QStringLiteral("/quillmoth-journey-xvfb-%1.log")
                                          .arg(QCoreApplication::applicationPid()));
         if (log.open(QIODevice::ReadOnly))
             std::printf("the X server said:\n%s\n", log.readAll().constData());
-    }
-    if (HasFailure()) {
         const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
         const fs::path folder = QUILLMOTH_JOURNEY_FAILURES;
         fs::create_directories(folder);
@@ -449,17 +435,33 @@ void Journey::TearDown()
     app.stop();
 }
 
-std::optional<Window> Journey::openBookFromShelf(const Window &shelfWindow, int cover,
+bool Journey::openSampleBook()
+{
+    shelfWindow = app.startShelf();
+    if (shelfWindow)
+        reader = openBookFromShelf(*shelfWindow, 1, QStringLiteral("山居秋暝录.txt"));
+    return reader.has_value();
+}
+
+bool Journey::settingSaved(const std::string &key, const std::string &value) const
+{
+    return waitFor([&] {
+        return testing::readFile(app.settingsFile()).find("<" + key + ">" + value + "<") !=
+               std::string::npos;
+    });
+}
+
+std::optional<Window> Journey::openBookFromShelf(const Window &onShelf, int cover,
                                                  const QString &bookName)
 {
-    const QPoint at = shelfWindow.geometry.topLeft() + shelf::cover(cover);
+    const QPoint at = onShelf.geometry.topLeft() + shelf::cover(cover);
     drag(at, at - QPoint(45, 0));
-    const std::optional<Window> reader =
+    const std::optional<Window> opened =
         findWindow(QRegularExpression::escape(bookName) + QStringLiteral(" - Quillmoth$"));
     // The pad takes no input until its book is made and shown.
-    if (reader)
-        settled(*reader);
-    return reader;
+    if (opened)
+        settled(*opened);
+    return opened;
 }
 
 } // namespace quillmoth::journeys

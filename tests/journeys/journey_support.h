@@ -54,7 +54,6 @@ QStringList windowIds(const QString &namePattern);
 // Real input through the X server (xdotool), at screen coordinates.
 void moveTo(QPoint point);
 void click(QPoint point, int button = 1);
-void doubleClick(QPoint point);
 // Press at `from`, move in small steps to `to`, release there.
 void drag(QPoint from, QPoint to, int button = 1);
 // Keys go to the window that has the input focus: without a window manager
@@ -77,7 +76,6 @@ bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds t
 // Colours, loosely: probes are about what kind of pixel stands there, not
 // about exact values that fonts and scaling change.
 bool isReddish(QRgb pixel);
-bool isDark(QRgb pixel);
 // Whether two regions of two screenshots hold the same pixels.
 bool sameRegion(const QImage &a, const QImage &b, const QRect &region);
 // Waits until the window's picture stops changing (a book has opened, an
@@ -148,8 +146,16 @@ protected:
 
     // Opens a book from the shelf by pressing on its cover, dragging left
     // and letting go; the reading window, or nothing.
-    std::optional<Window> openBookFromShelf(const Window &shelfWindow, int cover,
+    std::optional<Window> openBookFromShelf(const Window &onShelf, int cover,
                                             const QString &bookName);
+    // Starts the shelf and opens the sample book 山居秋暝录 into `shelfWindow`
+    // and `reader`; whether both came.
+    bool openSampleBook();
+    // Waits until the settings file holds this value for the key.
+    bool settingSaved(const std::string &key, const std::string &value) const;
+
+    std::optional<Window> shelfWindow;
+    std::optional<Window> reader;
 
     App app;
 };

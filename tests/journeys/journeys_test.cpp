@@ -19,11 +19,7 @@ namespace fs = std::filesystem;
 constexpr const char *kBook = "山居秋暝录";
 const QString kBookWindow = QStringLiteral("山居秋暝录.txt");
 
-std::string readFile(const fs::path &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(stream)), {});
-}
+using testing::readFile;
 
 void writePicture(const fs::path &path, QColor color)
 {
@@ -98,7 +94,7 @@ QPoint restingPoint(const Window &reader)
 TEST_F(Journey, FirstStartWritesItsPicturesAndLeavesTheSettingsAsShipped)
 {
     const std::string shipped = readFile(app.settingsFile());
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     for (const char *picture : {"Cvr.dat", "ShfT.dat", "ShfL.dat", "ShfM.dat"})
         EXPECT_TRUE(fs::is_regular_file(app.folder() / "Settings" / "DATA" / picture)) << picture;
@@ -122,7 +118,7 @@ TEST_F(Journey, BrowsingTheTreeShowsAFoldersCovers)
 {
     writeBooks(app.books() / "Extra", 2);
     writePicture(app.folder() / "Settings" / "CoverThumbs" / "Volume 01.jpg", QColor(40, 170, 60));
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     // The folder stands first under the root; its first book has a green cover.
     click(shelfWindow->geometry.topLeft() + shelf::treeRow(1));
@@ -135,13 +131,13 @@ TEST_F(Journey, BrowsingTheTreeShowsAFoldersCovers)
 
 TEST_F(Journey, PressDragLeftAndReleaseOpensTheBookAndClosingReturns)
 {
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     // A drag of 20 pixels is not enough.
     const QPoint at = shelfWindow->geometry.topLeft() + shelf::cover(1);
     drag(at, at - QPoint(20, 0));
     EXPECT_FALSE(findWindow(kBookWindow, 1500ms));
-    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
     ASSERT_TRUE(reader);
     EXPECT_TRUE(windowGone(QStringLiteral("^Quillmoth v1305$")));
     key(*reader, QStringLiteral("Escape"));
@@ -150,10 +146,7 @@ TEST_F(Journey, PressDragLeftAndReleaseOpensTheBookAndClosingReturns)
 
 TEST_F(Journey, PagesTurnByTheCornerTheKeysAndTheWheel)
 {
-    const auto shelfWindow = app.startShelf();
-    ASSERT_TRUE(shelfWindow);
-    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
-    ASSERT_TRUE(reader);
+    ASSERT_TRUE(openSampleBook());
     moveTo(restingPoint(*reader));
     ASSERT_TRUE(waitFor([&] { return !screenshot().isNull(); }));
     std::this_thread::sleep_for(500ms);
@@ -187,10 +180,7 @@ TEST_F(Journey, PagesTurnByTheCornerTheKeysAndTheWheel)
 
 TEST_F(Journey, TheSidePanelJumpsByChapterAndBySlider)
 {
-    const auto shelfWindow = app.startShelf();
-    ASSERT_TRUE(shelfWindow);
-    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
-    ASSERT_TRUE(reader);
+    ASSERT_TRUE(openSampleBook());
     moveTo(restingPoint(*reader));
     std::this_thread::sleep_for(500ms);
     const QImage first = screenshot();
@@ -216,10 +206,7 @@ TEST_F(Journey, TheSidePanelJumpsByChapterAndBySlider)
 
 TEST_F(Journey, ABookmarkSurvivesClosingAndIsDeletedFromItsTab)
 {
-    const auto shelfWindow = app.startShelf();
-    ASSERT_TRUE(shelfWindow);
-    auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
-    ASSERT_TRUE(reader);
+    ASSERT_TRUE(openSampleBook());
     key(*reader, QStringLiteral("Right"));
     std::this_thread::sleep_for(800ms);
     key(*reader, QStringLiteral("Right"));
@@ -258,7 +245,7 @@ TEST_F(Journey, ABookmarkSurvivesClosingAndIsDeletedFromItsTab)
 
 TEST_F(Journey, TheClipboardsTextOpensAsABook)
 {
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     QString text;
     for (int i = 0; i < 40; ++i)
@@ -273,15 +260,13 @@ TEST_F(Journey, PagesOfCoversChangeWithTheWheelOnceThePreferencesSaySo)
 {
     writeBooks(app.books() / "Shelf of thirty", 30);
     app.setSetting("DefaultFolder", (app.books() / "Shelf of thirty").string());
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     click(shelfWindow->geometry.topLeft() + shelf::kPreferencesButton);
     const auto preferences = findWindow(QStringLiteral("^Preferences$"));
     ASSERT_TRUE(preferences);
     click(preferences->geometry.topLeft() + QPoint(73, 71)); // "Slide in"
-    ASSERT_TRUE(waitFor([&] {
-        return readFile(app.settingsFile()).find("<CoverShowStyle>Slide<") != std::string::npos;
-    }));
+    ASSERT_TRUE(settingSaved("CoverShowStyle", "Slide"));
     click(preferences->geometry.topLeft() + QPoint(414, 387)); // Close
     ASSERT_TRUE(windowGone(QStringLiteral("^Preferences$")));
 
@@ -299,7 +284,7 @@ TEST_F(Journey, PagesOfCoversChangeWithTheWheelOnceThePreferencesSaySo)
 
 TEST_F(Journey, AnAppliedThemeDressesTheNextBook)
 {
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     const QPoint origin = shelfWindow->geometry.topLeft();
     click(origin + shelf::kThemeHeading);
@@ -311,12 +296,10 @@ TEST_F(Journey, AnAppliedThemeDressesTheNextBook)
     for (int i = 0; i < 3; ++i)
         key(*shelfWindow, QStringLiteral("Down"));
     click(origin + shelf::kApplyTheme);
-    ASSERT_TRUE(waitFor([&] {
-        return readFile(app.settingsFile()).find("<Scheme>Night Lamp<") != std::string::npos;
-    }));
+    ASSERT_TRUE(settingSaved("Scheme", "Night Lamp"));
     moveTo(origin + QPoint(600, 530)); // over the window: the panel closes
     std::this_thread::sleep_for(300ms);
-    const auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
+    reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
     ASSERT_TRUE(reader);
     moveTo(restingPoint(*reader));
     // Night Lamp's paper is a deep blue.
@@ -328,10 +311,7 @@ TEST_F(Journey, AnAppliedThemeDressesTheNextBook)
 
 TEST_F(Journey, ThePadSizeSetsTheNextReadingWindowsSize)
 {
-    const auto shelfWindow = app.startShelf();
-    ASSERT_TRUE(shelfWindow);
-    auto reader = openBookFromShelf(*shelfWindow, 1, kBookWindow);
-    ASSERT_TRUE(reader);
+    ASSERT_TRUE(openSampleBook());
     const int usualHeight = reader->geometry.height();
     key(*reader, QStringLiteral("Escape"));
     ASSERT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$")));
@@ -341,9 +321,7 @@ TEST_F(Journey, ThePadSizeSetsTheNextReadingWindowsSize)
     ASSERT_TRUE(preferences);
     keepScreenshot("preferences", preferences->geometry);
     click(preferences->geometry.topLeft() + QPoint(292, 45)); // 60%
-    ASSERT_TRUE(waitFor([&] {
-        return readFile(app.settingsFile()).find("<PadSize>60<") != std::string::npos;
-    }));
+    ASSERT_TRUE(settingSaved("PadSize", "60"));
     click(preferences->geometry.topLeft() + QPoint(414, 387));
     ASSERT_TRUE(windowGone(QStringLiteral("^Preferences$")));
 
@@ -356,7 +334,7 @@ TEST_F(Journey, ThePadSizeSetsTheNextReadingWindowsSize)
 TEST_F(Journey, AFileOnTheCommandLineOpensStraightAway)
 {
     app.start({QString::fromStdString((app.books() / "竹林小记.txt").string())});
-    const auto reader = findWindow(QStringLiteral("竹林小记.txt - Quillmoth$"));
+    reader = findWindow(QStringLiteral("竹林小记.txt - Quillmoth$"));
     ASSERT_TRUE(reader);
     ASSERT_TRUE(settled(*reader));
     key(*reader, QStringLiteral("Escape"));
@@ -365,14 +343,10 @@ TEST_F(Journey, AFileOnTheCommandLineOpensStraightAway)
 
 TEST_F(Journey, ASecondStartEndsWithoutAWindow)
 {
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     EXPECT_EQ(app.startAgainAndWait(), std::optional<int>(0));
-    const std::optional<QString> windows =
-        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--name"), QStringLiteral("Quillmoth")});
-    ASSERT_TRUE(windows);
-    EXPECT_EQ(windows->trimmed().split(QLatin1Char('\n')).size(), 1);
+    EXPECT_EQ(windowIds(QStringLiteral("Quillmoth")).size(), 1);
     EXPECT_TRUE(app.isRunning());
 }
 
@@ -435,9 +409,9 @@ protected:
     }
 
     // Opens a cover; the reading window, or nothing.
-    std::optional<Window> open(const Window &shelfWindow, int cover)
+    std::optional<Window> open(const Window &onShelf, int cover)
     {
-        const QPoint at = shelfWindow.geometry.topLeft() + shelf::cover(cover);
+        const QPoint at = onShelf.geometry.topLeft() + shelf::cover(cover);
         drag(at, at - QPoint(45, 0));
         return findWindow(QStringLiteral(" - Quillmoth$"), 5s);
     }
@@ -447,7 +421,7 @@ protected:
 
 TEST_F(HostileLibrary, EveryBookOpensOrSaysWhyAndTheProgramStaysUsable)
 {
-    const auto shelfWindow = app.startShelf();
+    shelfWindow = app.startShelf();
     ASSERT_TRUE(shelfWindow);
     const QPoint origin = shelfWindow->geometry.topLeft();
     // The program's folder is not the user's to write: the settings live in
@@ -463,10 +437,10 @@ TEST_F(HostileLibrary, EveryBookOpensOrSaysWhyAndTheProgramStaysUsable)
 
     // Noise, UTF-32, a name that is not UTF-8 and one of 255 bytes all open.
     for (const int cover : {1, 2, 4, 5}) {
-        const auto reader = open(*shelfWindow, cover);
-        ASSERT_TRUE(reader) << "cover " << cover;
-        settled(*reader);
-        key(*reader, QStringLiteral("Escape"));
+        const auto book = open(*shelfWindow, cover);
+        ASSERT_TRUE(book) << "cover " << cover;
+        settled(*book);
+        key(*book, QStringLiteral("Escape"));
         ASSERT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$"))) << "cover " << cover;
     }
 
@@ -485,10 +459,10 @@ TEST_F(HostileLibrary, EveryBookOpensOrSaysWhyAndTheProgramStaysUsable)
 
     // 300 MB: the window shows the open under way and Esc stops it at once.
     {
-        const auto reader = open(*shelfWindow, 6);
-        ASSERT_TRUE(reader);
+        const auto book = open(*shelfWindow, 6);
+        ASSERT_TRUE(book);
         std::this_thread::sleep_for(1s);
-        key(*reader, QStringLiteral("Escape"));
+        key(*book, QStringLiteral("Escape"));
         EXPECT_TRUE(findWindow(QStringLiteral("^Quillmoth v1305$"), 5s));
     }
 

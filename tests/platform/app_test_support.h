@@ -15,12 +15,6 @@
 
 namespace quillmoth::testing {
 
-inline std::string readFile(const std::filesystem::path &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(stream)), {});
-}
-
 inline void writeFile(const std::filesystem::path &path, std::string_view bytes)
 {
     std::filesystem::create_directories(path.parent_path());

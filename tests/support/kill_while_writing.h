@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scratch_folder.h"
+
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -26,12 +28,6 @@ struct KillReport {
     // Contents of the file that were neither version: a torn file.
     std::vector<std::string> torn;
 };
-
-inline std::string fileBytes(const std::filesystem::path &path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(stream)), {});
-}
 
 // Starts a process that writes the file over and over; returns its id.
 using WriterStart = std::function<pid_t()>;
@@ -142,10 +138,10 @@ inline KillReport killWhileWriting(const std::filesystem::path &path,
 {
     using namespace std::chrono;
     write(1);
-    const std::string second = fileBytes(path);
+    const std::string second = readFile(path);
     const auto started = steady_clock::now();
     write(0);
-    const std::string first = fileBytes(path);
+    const std::string first = readFile(path);
     const auto oneWrite = duration_cast<microseconds>(steady_clock::now() - started);
     // On a busy machine a write takes longer: the kills still spread over
     // several writes.
@@ -176,7 +172,7 @@ inline KillReport killWhileWriting(const std::filesystem::path &path,
         ++report.kills;
 
         report.duringWrite += removeTemporaryFiles(folder, temporaryPrefix) ? 1 : 0;
-        const std::string now = fileBytes(path);
+        const std::string now = readFile(path);
         if (now != first && now != second)
             report.torn.push_back(now.substr(0, 200));
     }

@@ -28,6 +28,13 @@ inline const std::filesystem::path &programScratchFolder()
     return owned.path;
 }
 
+// A file's bytes; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path &path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(stream)), {});
+}
+
 // A fresh, empty folder for the running test, removed when it ends.
 class ScratchFolder {
 public:

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 using namespace quillmoth;
-using quillmoth::testing::fileBytes;
+using quillmoth::testing::readFile;
 using quillmoth::testing::ScratchFolder;
 namespace fs = std::filesystem;
 
@@ -25,7 +25,7 @@ TEST(AtomicFile, ReplacesTheWholeFile)
         const auto path = folder / name;
         ASSERT_TRUE(writeFileAtomically(path, "old"));
         ASSERT_TRUE(writeFileAtomically(path, "new content"));
-        EXPECT_EQ(fileBytes(path), "new content");
+        EXPECT_EQ(readFile(path), "new content");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
     }
 }
@@ -42,7 +42,7 @@ TEST(AtomicFile, FailureLeavesTheOldFileIntact)
     fs::create_directories(folder / "taken");
     EXPECT_FALSE(writeFileAtomically(folder / "taken", "x"));
     EXPECT_TRUE(fs::is_directory(folder / "taken"));
-    EXPECT_EQ(fileBytes(path), "[Novel]\r\nBM1=1,2\r\n");
+    EXPECT_EQ(readFile(path), "[Novel]\r\nBM1=1,2\r\n");
 }
 
 // A writer killed in the middle of writing never damages the file: killed
@@ -83,7 +83,7 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     EXPECT_EQ(chosen.root(), program); // pictures, languages and books stay shared
     EXPECT_EQ(chosen.SettingsFilePath(), user / "Settings" / "UIsettings.xml");
     EXPECT_EQ(chosen.LanguageFilePath(u"English"), program / "Lan" / "English.lan");
-    EXPECT_EQ(fileBytes(user / "Settings" / "Themes" / "Linen.thm"), "linen");
+    EXPECT_EQ(readFile(user / "Settings" / "Themes" / "Linen.thm"), "linen");
     EXPECT_TRUE(fs::is_directory(user / "Settings" / "CoverThumbs"));
     EXPECT_FALSE(fs::exists(user / "Settings" / ".instance.lock"));
 
@@ -92,7 +92,7 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     folder.write("home/quillmoth/Settings/UIsettings.xml", "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
     fs::remove(user / "Settings" / "Themes" / "Linen.thm");
     chooseAppFolder(program, false, user);
-    EXPECT_EQ(fileBytes(user / "Settings" / "UIsettings.xml"),
+    EXPECT_EQ(readFile(user / "Settings" / "UIsettings.xml"),
               "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
     EXPECT_FALSE(fs::exists(user / "Settings" / "Themes" / "Linen.thm"));
 }
@@ -126,5 +126,5 @@ TEST(AppFolderChoice, AFolderTheUserCannotWriteSendsTheSettingsToTheUser)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(canKeepSettingsIn(program)); // root may
-    EXPECT_EQ(fileBytes(home / ".local/share/quillmoth/Settings/Themes/Linen.thm"), "linen");
+    EXPECT_EQ(readFile(home / ".local/share/quillmoth/Settings/Themes/Linen.thm"), "linen");
 }
