@@ -12,6 +12,7 @@
 
 using namespace quillmoth;
 
+// The record's fields and layout are held by the golden books' records.
 TEST(BookJson, EscapesTextAsUtf8)
 {
     EXPECT_EQ(jsonString(u"a\"b\\c\r\n\t\x01"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001\"");
@@ -19,57 +20,6 @@ TEST(BookJson, EscapesTextAsUtf8)
     std::u16string lone(1, char16_t(0xD800));
     EXPECT_EQ(jsonString(lone + u"x"), "\"\\ud800x\"");
     EXPECT_EQ(jsonString(std::u16string(1, char16_t(0xDC00))), "\"\\udc00\"");
-}
-
-TEST(BookJson, PrintsTheRecordFields)
-{
-    Book book;
-    book.BookFileName = u"Novel.txt";
-    book.DetectedEncoding = 0;
-    book.IsCJK = true;
-    book.CharsPerLine = 33;
-    book.LinesPerPage = 44;
-    book.IllustrationTop = 720;
-    book.PageCount = 2;
-    book.Pages = PageTexts(u"line\r\n", {{0, 6}, {6, 0}, {0, 6}});
-    book.ChapterTitles = {u"第一章"};
-    book.ChapterPages = {1};
-    book.Bookmarks = {BookmarkRec{}, BookmarkRec{12.5, u"-19004"}};
-    book.BookmarkPages = {2};
-    book.BookmarkCount = 1;
-    book.BookText = u"text";
-    const std::string json = bookToJson(book, IncludeText::Yes);
-    EXPECT_EQ(json,
-              "{\n"
-              "  \"bookFileName\": \"Novel.txt\",\n"
-              "  \"encoding\": 0,\n"
-              "  \"isCJK\": true,\n"
-              "  \"charsPerLine\": 33,\n"
-              "  \"linesPerPage\": 44,\n"
-              "  \"avgCharWidth\": null,\n"
-              "  \"illustrationTop\": 720,\n"
-              "  \"pageCount\": 2,\n"
-              "  \"pages\": [\n"
-              "    \"line\\r\\n\",\n"
-              "    \"\"\n"
-              "  ],\n"
-              "  \"chapters\": [{\"title\": \"\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0\", \"page\": 1}],\n"
-              "  \"bookmarks\": [{\"position\": 0, \"charCode\": \"\"}, {\"position\": 12.5, "
-              "\"charCode\": \"-19004\"}],\n"
-              "  \"bookmarkPages\": [2],\n"
-              "  \"bookmarkCount\": 1,\n"
-              "  \"error\": 0,\n"
-              "  \"text\": \"text\"\n"
-              "}\n");
-
-    book.IsCJK = false;
-    book.AvgCharWidth = 536.0f / 66.0f;
-    book.DetectedEncoding.reset();
-    const std::string western = bookToJson(book, IncludeText::No);
-    EXPECT_NE(western.find("\"avgCharWidth\": 8.121212,"), std::string::npos);
-    EXPECT_NE(western.find("\"encoding\": null,"), std::string::npos);
-    EXPECT_EQ(western.find("\"text\""), std::string::npos);
-    EXPECT_NE(western.find("\"error\": 0\n}"), std::string::npos);
 }
 
 namespace {
