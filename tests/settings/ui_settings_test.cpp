@@ -57,8 +57,7 @@ protected:
 // glass colour is black (for the pane and the tree behind it), and colours
 // that are not numbers count as empty.
 struct ReadCase {
-    const char *element;
-    const char *text;
+    const char *element, *text;
     std::u16string padSize = u"90";
     bool big5 = false;
     std::int32_t glassColor = 0;
@@ -68,16 +67,11 @@ struct ReadCase {
 TEST_F(SettingsFixture, LoadUISettings_ReadsOrReplacesEachValue)
 {
     const ReadCase cases[] = {
-        {.element = "PadSize", .text = "abc"}, {.element = "PadSize", .text = "101"},
-        {.element = "PadSize", .text = "59"}, {.element = "PadSize", .text = "80.5"},
-        {.element = "PadSize", .text = " 60 ", .padSize = u"60"},
-        {.element = "PadSize", .text = "100", .padSize = u"100"},
-        {.element = "GlassColor", .text = ""}, {.element = "GlassColor", .text = "red"},
-        {.element = "GlassColor", .text = "255", .glassColor = 255},
-        {.element = "ForeColor", .text = "blue", .foreColor = std::nullopt},
-        {.element = "ForeColor", .text = "16777216", .foreColor = std::nullopt},
-        {.element = "Big5", .text = "TRUE", .big5 = true}, {.element = "Big5", .text = "-1", .big5 = true},
-        {.element = "Big5", .text = "0"}, {.element = "Big5", .text = "1x"},
+        {"PadSize", "abc"}, {"PadSize", "101"}, {"PadSize", "59"}, {"PadSize", "80.5"},
+        {"PadSize", " 60 ", u"60"}, {"PadSize", "100", u"100"},
+        {"GlassColor", ""}, {"GlassColor", "red"}, {"GlassColor", "255", u"90", false, 255},
+        {"ForeColor", "blue", u"90", false, 0, std::nullopt}, {"ForeColor", "16777216", u"90", false, 0, std::nullopt},
+        {"Big5", "TRUE", u"90", true}, {"Big5", "-1", u"90", true}, {"Big5", "0"}, {"Big5", "1x"},
     };
     for (const ReadCase &c : cases) {
         SCOPED_TRACE(std::string(c.element) + " = \"" + c.text + "\"");
@@ -179,8 +173,7 @@ TEST_F(SettingsFixture, WriteSetting_ChangesOnlyThatElementOfTheFileOnDisk)
 TEST_F(SettingsFixture, WriteSetting_OnAFullDiskFailsAndKeepsTheFile)
 {
     writeSettings(defaultSettingsXml());
-    EXPECT_TRUE(quillmoth::testing::writeReportsAFullDisk(
-        [&] { return WriteSetting(document, u"PadSize", u"70"); }));
+    EXPECT_TRUE(writeReportsAFullDisk([&] { return WriteSetting(document, u"PadSize", u"70"); }));
     EXPECT_EQ(readFile(file()), defaultSettingsXml());
 }
 
@@ -189,13 +182,9 @@ TEST_F(SettingsFixture, WriteSetting_OnAFullDiskFailsAndKeepsTheFile)
 TEST_F(SettingsFixture, WriteSetting_KilledWritersLeaveAWholeFile)
 {
     writeSettings(defaultSettingsXml());
-    const auto report = quillmoth::testing::killWhileWriting(
-        file(),
-        [&](int version) {
-            WriteSetting(document, u"DefaultFolder",
-                         std::u16string(std::size_t(1) << 21, version == 0 ? u'x' : u'y'));
-        },
-        16, std::chrono::milliseconds(60));
+    const auto report = killWhileWriting(file(), [&](int version) {
+        WriteSetting(document, u"DefaultFolder", std::u16string(std::size_t(1) << 21, version == 0 ? u'x' : u'y'));
+    }, 16, std::chrono::milliseconds(60));
     EXPECT_TRUE(report.torn.empty());
     EXPECT_GE(report.duringWrite, 1);
 }
