@@ -121,15 +121,14 @@ TEST(Bookmarks, PutBackTheCoveredCharacterAndRecordTheirPage)
 {
     const std::string chineseBytes = gbkBytes(nineLines());
     const std::string westernBytes = "line one\r\nline two\r\nline three\r\nline four";
-    // The book, its page, the bookmark under "BM1" and the page it is recorded on.
+    // The book, its page, the bookmark under "BM1" and the page it is recorded
+    // on: a marker over another character, a code naming none, a plus sign, a
+    // single spread.
     const std::tuple<std::string, BookSettings, std::u16string, std::int32_t> cases[] = {
-        {chineseBytes, page(1000, 136), value(43, u'A'), 2},  // another character
-        {chineseBytes, page(1000, 136), u"57,", 2},           // a code naming none
-        {gbkBytes(chinese(30)), page(600, 900), u"5,65", 0},  // a single spread
-        {westernBytes, page(600, 136), u"12,65", 1},          // another character
-        {westernBytes, page(600, 136), u"3,", 0},             // a code naming none
-        {westernBytes, page(600, 136), u"12,+105", 0},        // a plus sign
-        {"Hello world", page(600, 900), u"7,87", 0},          // a single spread
+        {chineseBytes, page(1000, 136), value(43, u'A'), 2}, {chineseBytes, page(1000, 136), u"57,", 2},
+        {gbkBytes(chinese(30)), page(600, 900), u"5,65", 0},  {westernBytes, page(600, 136), u"12,65", 1},
+        {westernBytes, page(600, 136), u"3,", 0},            {westernBytes, page(600, 136), u"12,+105", 0},
+        {"Hello world", page(600, 900), u"7,87", 0},
     };
     ScratchFolder folder;
     checkEachCase(cases, [&](const auto &c) {

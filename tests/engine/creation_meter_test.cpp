@@ -39,10 +39,7 @@ protected:
         settings.ReformatParagraphs = settings.ListUpChapters = settings.IllustrationsOn = true;
         settings.ForceBIG5 = GetParam().forceBig5;
         control.cancel = &cancel;
-        control.clock = [this] {
-            ++clockCalls;
-            return now += std::chrono::milliseconds(7);
-        };
+        control.clock = [this] { return ++clockCalls, now += std::chrono::milliseconds(7); };
     }
 
     Book create(const BookCreationControl *with) const
@@ -79,11 +76,9 @@ TEST_P(CreationControl, Progress_RisesNoMoreOftenThanTheIntervalAndNearlyReaches
     Clock::time_point previous{};
     double fraction = 0;
     for (const auto &[time, value] : calls) {
-        EXPECT_GE(time - previous, kProgressInterval);
-        EXPECT_GE(value, fraction);
+        EXPECT_GE(time - std::exchange(previous, time), kProgressInterval);
+        EXPECT_GE(value, std::exchange(fraction, value));
         EXPECT_LE(value, 1.0);
-        previous = time;
-        fraction = value;
     }
     EXPECT_GT(fraction, 0.9);
     // About one look in a thousand characters, not one for every unit of work.
@@ -141,12 +136,10 @@ TEST(CreationMeter, WatchedPaginationGivesTheSameBook)
         base.LinesPerPage = 3 + random() % 30;
 
         BookSettings settings = page(200 + int(random() % 600), 500);
-        settings.ReformatParagraphs = random() % 2;
-        settings.ListUpChapters = random() % 2;
-        settings.IllustrationsOn = random() % 2;
+        for (bool *option : {&settings.ReformatParagraphs, &settings.ListUpChapters, &settings.IllustrationsOn})
+            *option = random() % 2;
         for (const bool chinese : {true, false}) {
-            Book plain = base;
-            Book watched = base;
+            Book plain = base, watched = base;
             const auto paginate = chinese ? Book_MakePagesChST : Book_MakePagesWest;
             ASSERT_EQ(paginate(watched, settings, fixedMetrics(), gbk(), &meter),
                       paginate(plain, settings, fixedMetrics(), gbk(), nullptr));

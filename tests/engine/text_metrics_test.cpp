@@ -66,8 +66,7 @@ TEST(RecordedTextMetrics, GiveTheBookTheMetricsTheyRecordedGive)
     EXPECT_EQ(listed.measured.size(), kEngineMeasuredTexts.size());
 
     const FixedTextMetrics fixed(7, 15, 17);
-    for (const TextMetrics *source : {static_cast<const TextMetrics *>(&listed),
-                                      static_cast<const TextMetrics *>(&fixed)}) {
+    for (const TextMetrics *source : std::initializer_list<const TextMetrics *>{&listed, &fixed}) {
         const RecordedTextMetrics recorded(*source);
         const RecordedTextMetrics copy = recorded;
         checkEachCase(cases(), [&](const auto &c) {
