@@ -36,7 +36,6 @@ TEST(LanguageTable, LoadLanguage_ReadsOneTextPerLineInKeyOrder)
     ASSERT_EQ(table.size(), 69u);
     for (std::size_t k = 0; k < kLanguageKeys.size(); ++k)
         EXPECT_EQ(table.text(kLanguageKeys[k]), ascii("text " + std::to_string(k)));
-    EXPECT_EQ(table.text(u"background"), u"text 25");
     EXPECT_EQ(table.textOrKey(u"No such key"), u"No such key");
     EXPECT_EQ(table.textOrKey(u"CLOSE"), u"text 10");
 }

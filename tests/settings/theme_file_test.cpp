@@ -171,10 +171,9 @@ TEST_F(ThemeFixture, AFileThatIsNotUtf8KeepsEveryOtherByte)
     const std::string before = std::string("100,80,Pics/BackGround/山水.jpg,Pics/Corner/\xFFleaf.png,,,,"
                                            "-1,-1,0,9,宋\xFF体,0,False,False,False,0,False,False") +
                                std::string("\0\r\n", 3);
-    const ThemeRecord loaded = read(before);
-    EXPECT_EQ(loaded.BgImagePath, folder / "Pics" / "BackGround" / "山水.jpg");
-    EXPECT_EQ(loaded.CornerImagePath, folder / "Pics" / "Corner" / "\xFFleaf.png");
-    ThemeRecord changed = loaded;
+    ThemeRecord changed = read(before);
+    EXPECT_EQ(changed.BgImagePath, folder / "Pics" / "BackGround" / "山水.jpg");
+    EXPECT_EQ(changed.CornerImagePath, folder / "Pics" / "Corner" / "\xFFleaf.png");
     changed.FontSize = 12;
     ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Test.thm", changed, folder.path()));
     std::string expected = before;
@@ -182,8 +181,7 @@ TEST_F(ThemeFixture, AFileThatIsNotUtf8KeepsEveryOtherByte)
     EXPECT_EQ(readFile(context.ThemesFolder / "Test.thm"), expected);
 
     // A whole file in the ANSI code page reads in it and is written as UTF-8.
-    const ThemeRecord gbkTheme = read("100,100,,,,,,-1,-1,0,9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False");
-    EXPECT_EQ(gbkTheme.FontName, u"宋体");
+    EXPECT_EQ(read("100,100,,,,,,-1,-1,0,9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False").FontName, u"宋体");
 }
 
 // On a full disk a theme write says it failed and leaves the old theme.
