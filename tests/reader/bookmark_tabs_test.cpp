@@ -39,9 +39,7 @@ TEST(BookBookmarks, FromBook_SkipsGapsAndTakesPagesFromTheMarkers)
 
 TEST(HitBookmarkTab, FindsTheTabUnderX)
 {
-    const std::pair<int, int> cases[] = {{40, 0}, {45, 1}, {143, 1}, {145, 2}, {247, 2},
-                                         {300, 3}, {460, 0}};
-    for (const auto &[x, tab] : cases)
+    for (const auto &[x, tab] : {std::pair{40, 0}, {45, 1}, {143, 1}, {145, 2}, {247, 2}, {300, 3}, {460, 0}})
         EXPECT_EQ(HitBookmarkTab(x, 2), tab) << x;
 }
 
@@ -50,12 +48,7 @@ TEST(HitBookmarkTab, FindsTheTabUnderX)
 // character's code (signed double-byte for Chinese).
 TEST(Fingerprint, TakesTheFirstLineFoundOnlyOnce)
 {
-    struct Case {
-        std::u16string page;
-        std::u16string book;
-        std::u16string_view marked; // empty: no mark
-        std::u16string_view code;
-    };
+    struct Case { std::u16string page, book; std::u16string_view marked /* empty: no mark */, code; };
     const Case cases[] = {
         {u"short\r\nthe same start, twice\r\n  unique line here\r\n",
          u"short\r\nthe same start, twice\r\nthe same start, again\r\n  unique line here\r\n",
