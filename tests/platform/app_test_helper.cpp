@@ -27,16 +27,11 @@ int holdLock(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     quillmoth::SingleInstance instance{std::filesystem::path(argv[2])};
-    const auto status = instance.acquire();
-    const char *word = status == quillmoth::SingleInstance::Status::Acquired ? "acquired"
-                       : status == quillmoth::SingleInstance::Status::AlreadyRunning ? "running"
-                                                                                   : "unavailable";
-    std::printf("%s\n", word);
-    std::fflush(stdout);
-    if (status == quillmoth::SingleInstance::Status::Acquired) {
-        std::string line;
-        while (std::getline(std::cin, line)) {
-        }
+    using Status = quillmoth::SingleInstance::Status;
+    const Status status = instance.acquire();
+    std::cout << (status == Status::Acquired ? "acquired" : status == Status::AlreadyRunning ? "running" : "unavailable")
+              << std::endl;
+    for (std::string line; status == Status::Acquired && std::getline(std::cin, line);) {
     }
     return 0;
 }

@@ -26,10 +26,9 @@ QString startHolder(QProcess &process, const fs::path &lockPath)
                   {QStringLiteral("lock"), QString::fromStdString(lockPath.string())});
     if (!process.waitForStarted(30000))
         return QStringLiteral("not started");
-    while (!process.canReadLine()) {
+    while (!process.canReadLine())
         if (!process.waitForReadyRead(30000))
             return QStringLiteral("no answer");
-    }
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 

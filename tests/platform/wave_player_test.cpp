@@ -26,13 +26,10 @@ TEST(WavePlayer, PlayReturnsWithoutWaitingForThePlayer)
     WavePlayer player({script});
     ASSERT_TRUE(player.play(waveFile({1, 2, 3}, 8000)));
     EXPECT_FALSE(QFile::exists(heard));
-    file.setFileName(goAhead);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(QFile(goAhead).open(QIODevice::WriteOnly));
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(heard); }, 20000));
     EXPECT_FALSE(player.play(QByteArray()));
 
     WavePlayer silent({QStringLiteral("no-such-player-program-here")});
-    EXPECT_TRUE(silent.program().isEmpty());
     EXPECT_FALSE(silent.play(clickWave()));
 }
