@@ -66,8 +66,7 @@ TEST(AtomicFile, KilledWritersLeaveAWholeFile)
 TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
 {
     const ScratchFolder folder;
-    const fs::path program = folder / "opt/quillmoth";
-    const fs::path user = folder / "home/quillmoth";
+    const fs::path program = folder / "opt/quillmoth", user = folder / "home/quillmoth";
     folder.write("opt/quillmoth/Settings/UIsettings.xml", "<SETTINGS/>");
     folder.write("opt/quillmoth/Settings/Themes/Linen.thm", "linen");
     folder.write("opt/quillmoth/Settings/.instance.lock", "1234");
@@ -92,8 +91,7 @@ TEST(AppFolderChoice, AnInstalledProgramKeepsTheUsersSettingsApart)
     folder.write("home/quillmoth/Settings/UIsettings.xml", "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
     fs::remove(user / "Settings" / "Themes" / "Linen.thm");
     chooseAppFolder(program, false, user);
-    EXPECT_EQ(readFile(user / "Settings" / "UIsettings.xml"),
-              "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
+    EXPECT_EQ(readFile(user / "Settings" / "UIsettings.xml"), "<SETTINGS><Scheme>Mine</Scheme></SETTINGS>");
     EXPECT_FALSE(fs::exists(user / "Settings" / "Themes" / "Linen.thm"));
 }
 
@@ -104,12 +102,10 @@ TEST(AppFolderChoice, AFolderTheUserCannotWriteSendsTheSettingsToTheUser)
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to become another user";
     const ScratchFolder folder;
-    const fs::path program = folder / "opt";
+    const fs::path program = folder / "opt", home = folder / "home";
     folder.write("opt/Settings/Themes/Linen.thm", "linen");
-    const fs::path home = folder / "home";
     fs::create_directories(home);
-    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec |
-                                       fs::perms::group_exec);
+    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec | fs::perms::group_exec);
     fs::permissions(home, fs::perms::all);
 
     const pid_t child = ::fork();

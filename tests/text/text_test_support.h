@@ -7,12 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <string_view>
-#include <unistd.h>
-
 namespace quillmoth::testing {
 
 // The GBK code page, built once for all tests.
