@@ -25,19 +25,16 @@ using testing::ScratchFolder;
 using testing::writeFile;
 using Names = std::vector<std::u16string>;
 
-Names names(const std::vector<FolderChild> &children)
+// The names of folders or of books, in their order.
+template <class List> Names names(const List &list)
 {
     Names out;
-    for (const FolderChild &child : children)
-        out.push_back(child.name);
-    return out;
-}
-
-Names names(const BookList &books)
-{
-    Names out;
-    for (const BookEntry &book : books)
-        out.push_back(book.fileName());
+    for (const auto &item : list) {
+        if constexpr (requires { item.fileName(); })
+            out.push_back(item.fileName());
+        else
+            out.push_back(item.name);
+    }
     return out;
 }
 
@@ -97,12 +94,9 @@ TEST(FolderScan, AStopEndsTheScanEarly)
 
 TEST(FolderScan, MountTablesGiveRealVolumesOnce)
 {
-    const std::string table = "overlay / overlay rw 0 0\n"
-                              "proc /proc proc rw 0 0\n"
-                              "/dev/sdb1 /media/My\\040Books ext4 rw 0 0\n"
-                              "/dev/sdb1 /media/My\\040Books ext4 rw 0 0\n"
-                              "/dev/sda2 /boot/efi vfat rw 0 0\n"
-                              "/dev/sdc1 /run/media/me/USB vfat rw 0 0\n"
+    const std::string table = "overlay / overlay rw 0 0\nproc /proc proc rw 0 0\n"
+                              "/dev/sdb1 /media/My\\040Books ext4 rw 0 0\n/dev/sdb1 /media/My\\040Books ext4 rw 0 0\n"
+                              "/dev/sda2 /boot/efi vfat rw 0 0\n/dev/sdc1 /run/media/me/USB vfat rw 0 0\n"
                               "/dev/sdc2 /run/user/1000/doc fuse.portal rw 0 0\n";
     EXPECT_EQ(volumesInMountTable(table),
               (std::vector<fs::path>{"/", "/media/My Books", "/run/media/me/USB"}));
@@ -168,10 +162,9 @@ FolderScan scanOf(const fs::path &folder, std::vector<std::string> subfolders,
 {
     FolderScan scan;
     scan.folder = folder;
-    for (const std::string &name : subfolders)
-        scan.subfolders.push_back({folder / name, std::u16string(name.begin(), name.end())});
-    for (const std::string &name : books)
-        scan.bookFiles.push_back({folder / name, std::u16string(name.begin(), name.end())});
+    for (auto [from, to] : {std::pair{&subfolders, &scan.subfolders}, {&books, &scan.bookFiles}})
+        for (const std::string &name : *from)
+            to->push_back({folder / name, std::u16string(name.begin(), name.end())});
     return scan;
 }
 

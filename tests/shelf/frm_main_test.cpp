@@ -111,13 +111,13 @@ protected:
         return QPoint(rect.Left, rect.Top + shelfView().canvasTop()) + offset;
     }
 
-    QString picture(QColor color, const char *name = "p.png")
+    // A PNG picture of one colour, whatever the name's extension.
+    QString picture(QColor color, const std::filesystem::path &file)
     {
         QImage image(300, 300, QImage::Format_RGB32);
         image.fill(color);
-        const QString path = qtPath(scratch.path() / name);
-        image.save(path);
-        return path;
+        image.save(qtPath(file), "PNG");
+        return qtPath(file);
     }
 
     ScratchFolder scratch;
@@ -138,9 +138,7 @@ protected:
 TEST_F(ShelfWorld, AStartWithPiecesMissingFallsBackAndKeepsTheUsersCover)
 {
     std::filesystem::create_directories(folder.dataFolder());
-    QImage mine(30, 40, QImage::Format_RGB32);
-    mine.fill(Qt::magenta);
-    mine.save(qtPath(folder.dataFilePath("Cvr.dat")), "PNG");
+    picture(Qt::magenta, folder.dataFilePath("Cvr.dat"));
     const std::string before = testing::readFile(folder.dataFilePath("Cvr.dat"));
     writeFile(folder.LanguageFilePath(u"ChineseS"), "\xef\xbb\xbf");
     frmMain &main = start();
@@ -196,7 +194,7 @@ TEST_F(ShelfWorld, CoverCommandsWriteAndEraseTheBooksThumbnail_OrSayWhyNot)
 {
     addBooks(40);
     frmMain &main = start();
-    const QString red = picture(Qt::red);
+    const QString red = picture(Qt::red, scratch.path() / "red.png");
     main.setFileChoosers({[&](const QString &) { return red; }, {}});
     main.AddCover(); // nothing selected yet
     EXPECT_EQ(messages, std::vector<QString>{QStringLiteral("SelectBeforeProceed")});
@@ -247,7 +245,7 @@ TEST_F(ShelfWorld, CoverPagesTurnByTwelve_AndTakeDroppedPictures)
     EXPECT_FALSE(pages.isAnimating());
 
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(picture(Qt::blue)), QUrl::fromLocalFile("/other.png")});
+    data.setUrls({QUrl::fromLocalFile(picture(Qt::blue, scratch.path() / "p.png")), QUrl::fromLocalFile("/other.png")});
     const QPoint secondCover = pages.PageRects()[1].rect().center();
     QDragEnterEvent enter(secondCover, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&main, &enter);

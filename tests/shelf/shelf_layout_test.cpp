@@ -16,18 +16,14 @@ TEST(ShelfLayout, CanvasIsAsTallAsItsRowsButNeverShorterThanTheViewport)
 
 TEST(ShelfLayout, HitTestsAreStrictAndStopAtTheLastBook)
 {
-    struct Case {
-        QPoint point;
-        int books, index;
-    };
-    const Case cases[] = {
+    const struct { QPoint point; int books, index; } cases[] = {
         {{21, 36}, 12, 0},    {{20, 100}, 12, -1},  // on the left edge
         {{114, 169}, 12, 0},  {{115, 100}, 12, -1}, // on the right edge
         {{130, 100}, 12, -1},                       // between two covers
         {{140, 210}, 12, 5},  {{140, 210}, 5, -1},  // past the last book
         {{470, 100}, 12, -1}, {{-5, -5}, 12, -1},   {{50, 35 + 2499 * 170 + 10}, 10000, 9996},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(MouseOverShelf(c.point, c.books), c.index) << c.point.x() << "," << c.point.y();
 }
 
@@ -40,24 +36,17 @@ TEST(ShelfLayout, BandHoldsTheRowsThatReachIntoIt)
     EXPECT_EQ(shelfBooksInBand(1700, 469, 340, 10000), (IndexRange{32, 59}));
 }
 
-// Runs the scroll's timer until it stops.
-void runScroll(ShelfScroll &scroll)
-{
-    while (scroll.tick()) {
-    }
-}
-
 // A notch moves one row; the ends stop the motion exactly.
 TEST(ShelfScroll, ANotchMovesOneRow_AndTheEndsStopItExactly)
 {
     ShelfScroll scroll(shelfCanvasHeight(16), 469); // 35 + 3*170 + 155 = 700
     ASSERT_EQ(scroll.lowestTop(), -(700 - 469));
-    scroll.wheel(ShelfScroll::Direction::Down);
-    runScroll(scroll);
-    EXPECT_EQ(scroll.canvasTop(), -170);
-    scroll.wheel(ShelfScroll::Direction::Down);
-    runScroll(scroll);
-    EXPECT_EQ(scroll.canvasTop(), scroll.lowestTop());
+    for (const int top : {-170, -(700 - 469)}) {
+        scroll.wheel(ShelfScroll::Direction::Down);
+        while (scroll.tick()) {
+        }
+        EXPECT_EQ(scroll.canvasTop(), top);
+    }
     scroll.wheel(ShelfScroll::Direction::Down); // already at the end
     EXPECT_FALSE(scroll.isRunning());
 
@@ -74,9 +63,8 @@ TEST(ShelfScroll, ANotchMovesOneRow_AndTheEndsStopItExactly)
 
 TEST(CoverPagesLayout, TwelveCoversAPage)
 {
-    EXPECT_EQ(pageCount(0), 1);
-    EXPECT_EQ(pageCount(12), 1);
-    EXPECT_EQ(pageCount(13), 2);
+    for (const auto &[covers, count] : {std::pair{0, 1}, {12, 1}, {13, 2}})
+        EXPECT_EQ(pageCount(covers), count) << covers;
     EXPECT_EQ(pageCoverRects(12, 13).size(), 1u);
     const std::vector<CoverRect> first = pageCoverRects(0, 13);
     ASSERT_EQ(first.size(), 12u);
@@ -109,24 +97,16 @@ QImage solid(QSize size, QColor color)
     return image;
 }
 
-// Pieces of plain colours, so each pixel tells which piece lies there.
-ShelfPieces colouredPieces()
-{
-    ShelfPieces pieces;
-    pieces.top = solid({39, 19}, Qt::red);
-    pieces.leftPost = solid({80, 170}, Qt::green);
-    pieces.leftPost.setPixel(0, 0, qRgb(0, 0, 255)); // shows the mirroring
-    pieces.rightPost = pieces.leftPost.mirrored(true, false);
-    pieces.board = solid({90, 170}, Qt::yellow);
-    return pieces;
-}
-
 // Each piece stands where the shelf needs it, and a band of the canvas is
 // drawn exactly as the same part of the whole.
 TEST(ShelfPainter, PiecesStandWhereTheShelfNeedsThem_InAnyBand)
 {
     const QSize canvas(479, 2000);
-    ShelfPieces pieces = colouredPieces();
+    // Pieces of plain colours, so each pixel tells which piece lies there.
+    ShelfPieces pieces{solid({39, 19}, Qt::red), solid({80, 170}, Qt::green), {},
+                       solid({90, 170}, Qt::yellow)};
+    pieces.leftPost.setPixel(0, 0, qRgb(0, 0, 255)); // shows the mirroring
+    pieces.rightPost = pieces.leftPost.mirrored(true, false);
     pieces.board.setPixel(5, 7, qRgb(1, 2, 3));
     QImage image = solid(canvas, Qt::black);
     QPainter painter(&image);
