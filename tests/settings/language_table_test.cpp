@@ -30,9 +30,8 @@ std::string numberedLines(int count)
 TEST(LanguageTable, LoadLanguage_ReadsOneTextPerLineInKeyOrder)
 {
     ScratchFolder folder;
-    writeFile(folder / "Long.lan", "\xEF\xBB\xBF" + numberedLines(80));
     LanguageTable table;
-    ASSERT_TRUE(LoadLanguage(folder / "Long.lan", table));
+    ASSERT_TRUE(LoadLanguage(folder.write("Long.lan", "\xEF\xBB\xBF" + numberedLines(80)), table));
     ASSERT_EQ(table.size(), 69u);
     for (std::size_t k = 0; k < kLanguageKeys.size(); ++k)
         EXPECT_EQ(table.text(kLanguageKeys[k]), ascii("text " + std::to_string(k)));
@@ -62,8 +61,7 @@ TEST(LanguageTable, LoadLanguage_MissingFileEmptiesUnreadableFileKeeps)
     ASSERT_TRUE(LoadLanguage(folder / "Missing.lan", table));
     EXPECT_TRUE(table.empty());
 
-    writeFile(folder / "Binary.lan", std::string("a\0b\xFF\r\n\xEF\xBB\xBF", 10));
-    ASSERT_TRUE(LoadLanguage(folder / "Binary.lan", table));
+    ASSERT_TRUE(LoadLanguage(folder.write("Binary.lan", std::string("a\0b\xFF\r\n\xEF\xBB\xBF", 10)), table));
     EXPECT_EQ(table.text(u"Book Decoration Themes"), std::u16string(u"a\0b\uFFFD", 4));
 }
 

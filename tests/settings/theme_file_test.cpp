@@ -176,9 +176,7 @@ TEST_F(ThemeFixture, AFileThatIsNotUtf8KeepsEveryOtherByte)
     EXPECT_EQ(changed.CornerImagePath, folder / "Pics" / "Corner" / "\xFFleaf.png");
     changed.FontSize = 12;
     ASSERT_TRUE(writeThemeFile(context.ThemesFolder / "Test.thm", changed, folder.path()));
-    std::string expected = before;
-    expected.replace(expected.find(",9,"), 3, ",12,");
-    EXPECT_EQ(readFile(context.ThemesFolder / "Test.thm"), expected);
+    EXPECT_EQ(readFile(context.ThemesFolder / "Test.thm"), std::string(before).replace(before.find(",9,"), 3, ",12,"));
 
     // A whole file in the ANSI code page reads in it and is written as UTF-8.
     EXPECT_EQ(read("100,100,,,,,,-1,-1,0,9,\xCB\xCE\xCC\xE5,0,False,False,False,0,False,False").FontName, u"宋体");

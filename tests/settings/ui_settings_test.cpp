@@ -29,10 +29,8 @@ protected:
     static std::string defaultWith(std::string_view element, std::string_view text)
     {
         std::string xml(defaultSettingsXml());
-        const std::string open = "<" + std::string(element) + ">";
-        const std::size_t start = xml.find(open) + open.size();
-        xml.replace(start, xml.find('<', start) - start, text);
-        return xml;
+        const std::size_t start = xml.find("<" + std::string(element) + ">") + element.size() + 2;
+        return xml.replace(start, xml.find('<', start) - start, text);
     }
 
     bool load()
@@ -137,9 +135,7 @@ TEST_F(SettingsFixture, WriteSetting_KeepsEveryOtherByteOfAFileThatIsNotUtf8)
     writeSettings(bytes);
     ASSERT_TRUE(load());
     ASSERT_TRUE(WriteSetting(document, u"PadSize", u"70"));
-    const std::size_t pad = bytes.find("<PadSize>") + 9;
-    bytes.replace(pad, bytes.find('<', pad) - pad, "70");
-    EXPECT_EQ(readFile(file()), bytes);
+    EXPECT_EQ(readFile(file()), bytes.replace(bytes.find("<PadSize>90"), 11, "<PadSize>70"));
 }
 
 // Each write reloads the file first, so that changes another window made on

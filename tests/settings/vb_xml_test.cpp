@@ -50,9 +50,7 @@ TEST(VbXml, SaveKeepsTheFileAsItWasApartFromTheChange)
     ASSERT_TRUE(xml.loadFile(folder / "UIsettings.xml"));
     ASSERT_TRUE(xml.WriteNode(u"PadSize", u"100"));
     ASSERT_TRUE(xml.Save((folder.path() / "UIsettings.xml").u16string()));
-    std::string expected = original;
-    expected.replace(expected.find("80"), 2, "100");
-    EXPECT_EQ(readFile(folder / "UIsettings.xml"), expected);
+    EXPECT_EQ(readFile(folder / "UIsettings.xml"), std::string(original).replace(original.find("80"), 2, "100"));
     EXPECT_EQ(fileNames(folder.path()), std::vector<std::string>{"UIsettings.xml"});
 
     const XmlStatus failed = xml.saveFile(folder / "missing" / "UIsettings.xml");
