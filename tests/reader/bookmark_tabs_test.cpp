@@ -39,7 +39,8 @@ TEST(BookBookmarks, FromBook_SkipsGapsAndTakesPagesFromTheMarkers)
 
 TEST(HitBookmarkTab, FindsTheTabUnderX)
 {
-    for (const auto &[x, tab] : {std::pair{40, 0}, {45, 1}, {143, 1}, {145, 2}, {247, 2}, {300, 3}, {460, 0}})
+    for (const auto &[x, tab] :
+         {std::pair{40, 0}, {45, 1}, {143, 1}, {145, 2}, {247, 2}, {300, 3}, {460, 0}})
         EXPECT_EQ(HitBookmarkTab(x, 2), tab) << x;
 }
 
@@ -48,7 +49,8 @@ TEST(HitBookmarkTab, FindsTheTabUnderX)
 // character's code (signed double-byte for Chinese).
 TEST(Fingerprint, TakesTheFirstLineFoundOnlyOnce)
 {
-    struct Case { std::u16string page, book; std::u16string_view marked /* empty: no mark */, code; };
+    // An empty `marked` means no mark.
+    struct Case { std::u16string page, book; std::u16string_view marked, code; };
     const Case cases[] = {
         {u"short\r\nthe same start, twice\r\n  unique line here\r\n",
          u"short\r\nthe same start, twice\r\nthe same start, again\r\n  unique line here\r\n",

@@ -47,10 +47,11 @@ TEST(CurlGeometry, EveryOffset_GivesPointsOnOrNearThePad)
 {
     for (const QSize size : {QSize(400, 300), QSize(1263, 912), QSize(1871, 1439), QSize(120, 100)}) {
         const ReaderGeometry pad = ReaderGeometry::forClientSize(size.width(), size.height());
+        const int w = size.width(), h = size.height();
+        const QRect sane(-w, -h, 3 * w + 1, 2 * h + 1);
         for (const TurnDirection direction : {TurnDirection::Forward, TurnDirection::Back}) {
             for (double d = 0; d <= pad.PageWidth; d += 0.5) {
                 const CurlGeometry curl = curlGeometry(direction, d, pad);
-                const QRect sane(-size.width(), -size.height(), 3 * size.width() + 1, 2 * size.height() + 1);
                 for (const QPoint &point : curl.FlapPolygon + curl.RevealPolygon)
                     EXPECT_TRUE(sane.contains(point)) << d << " " << point.x() << "," << point.y();
                 EXPECT_TRUE(std::isfinite(curl.flapRotation));

@@ -92,23 +92,16 @@ TEST(SpreadPainter, PageText_FramesAndColoursChapterTitles)
     EXPECT_EQ(image.pixelColor(265, 20), QColor(Qt::black));
 }
 
-TEST(SpreadPainter, PageText_OutlinesInTheOutlineColour)
+// With mnemonics, "&&" would show as one ampersand.
+TEST(SpreadPainter, PageText_OutlinesInTheOutlineColour_AndDrawsAmpersandsAsTheyStand)
 {
     PageStyle page = style();
     page.outlineColor = QColor(0, 0, 255);
     const QImage image = printed(u"Outlined", page);
     EXPECT_GT(countPixels(image, image.rect(), QColor(0, 0, 255)), 30);
     EXPECT_GT(countPixels(image, image.rect(), QColor(0, 0, 0)), 10);
-}
-
-TEST(SpreadPainter, PageText_DrawsAmpersandsAsTheyStand)
-{
-    const auto ink = [](std::u16string_view text) {
-        return countPixels(printed(text), {0, 0, 300, 40}, Qt::black, 120);
-    };
-    // With mnemonics, "&&" would show as one ampersand.
-    const int one = ink(u"&");
-    EXPECT_NEAR(ink(u"&&"), 2 * one, one / 4);
+    const int one = countPixels(printed(u"&"), image.rect(), Qt::black, 120);
+    EXPECT_NEAR(countPixels(printed(u"&&"), image.rect(), Qt::black, 120), 2 * one, one / 4);
 }
 
 TEST(SpreadPainter, Illustration_TooLowABoxDrawsNothing)

@@ -42,17 +42,29 @@ protected:
     BookEntry book{"/books", u"Novel.txt"};
 };
 
-TEST_F(ThumbnailFiles, SavedAs90By135JpegWhateverTheSource)
+// A failed save leaves no file behind, and an erase removes nothing but a
+// thumbnail file.
+TEST_F(ThumbnailFiles, SavedAs90By135Jpeg_FailuresLeaveNothing_AndEraseTakesOnlyThumbnails)
 {
+    testing::writeFile(scratch.path() / "broken.png", "not a picture");
+    EXPECT_FALSE(GdipSavetoJPEG(scratch.path() / "broken.png", thumbnailPath(thumbs(), book)));
+    EXPECT_FALSE(GdipSavetoJPEG(picture({10, 10}, Qt::red), scratch.path() / "none" / "Novel.jpg"));
+    EXPECT_EQ(testing::entryCount(thumbs()), 0);
+
     ASSERT_TRUE(GdipSavetoJPEG(picture({400, 100}, Qt::red), thumbnailPath(thumbs(), book)));
     QImageReader reader(QString::fromStdString((thumbs() / "Novel.jpg").string()));
     EXPECT_EQ(reader.format(), "jpeg");
     EXPECT_EQ(reader.size(), QSize(90, 135));
     EXPECT_TRUE(hasThumbnail(thumbs(), book));
-
     EXPECT_TRUE(eraseThumbnail(thumbs(), book));
     EXPECT_FALSE(hasThumbnail(thumbs(), book));
     EXPECT_FALSE(eraseThumbnail(thumbs(), book));
+
+    std::filesystem::create_directories(thumbs() / "Novel.jpg"); // a folder of that name
+    EXPECT_FALSE(eraseThumbnail(thumbs(), book));
+    EXPECT_TRUE(std::filesystem::is_directory(thumbs() / "Novel.jpg"));
+    EXPECT_FALSE(eraseThumbnail(thumbs(), BookEntry{"/books", u".."}));
+    EXPECT_TRUE(std::filesystem::exists(thumbs()));
 }
 
 // Thumbnail writers killed again and again leave a whole picture.
@@ -77,23 +89,6 @@ TEST_F(ThumbnailFiles, KilledWritersLeaveAWholeThumbnail)
         std::chrono::milliseconds(200), startWriter);
     EXPECT_TRUE(report.torn.empty());
     EXPECT_GE(report.duringWrite, 1);
-}
-
-// A failed save leaves no file behind, and an erase removes nothing but a
-// thumbnail file.
-TEST_F(ThumbnailFiles, FailuresLeaveNothingBehind_AndEraseTakesOnlyThumbnails)
-{
-    testing::writeFile(scratch.path() / "broken.png", "not a picture");
-    EXPECT_FALSE(GdipSavetoJPEG(scratch.path() / "broken.png", thumbnailPath(thumbs(), book)));
-    EXPECT_FALSE(
-        GdipSavetoJPEG(picture({10, 10}, Qt::red), scratch.path() / "missing" / "Novel.jpg"));
-    EXPECT_EQ(testing::entryCount(thumbs()), 0);
-
-    std::filesystem::create_directories(thumbs() / "Novel.jpg"); // a folder of that name
-    EXPECT_FALSE(eraseThumbnail(thumbs(), book));
-    EXPECT_TRUE(std::filesystem::is_directory(thumbs() / "Novel.jpg"));
-    EXPECT_FALSE(eraseThumbnail(thumbs(), BookEntry{"/books", u".."}));
-    EXPECT_TRUE(std::filesystem::exists(thumbs()));
 }
 
 TEST_F(ThumbnailFiles, CacheDecodesOnceNoticesAChangedFileAndKeepsItsCapacity)
