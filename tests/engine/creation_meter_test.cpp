@@ -95,8 +95,7 @@ TEST_P(CreationControl, Cancel_StopsAtOnce)
     EXPECT_LE(clockCalls, 1);
 
     cancel = false;
-    int progressCalls = 0;
-    int clockCallsAtCancel = 0;
+    int progressCalls = 0, clockCallsAtCancel = 0;
     control.onProgress = [&](double) {
         ++progressCalls;
         clockCallsAtCancel = clockCalls;

@@ -94,20 +94,15 @@ std::u16string plainCleanWest(std::u16string text, bool reformat)
         array = splitText(text, u"\r\n");
         shortLines = std::ranges::all_of(array, [](const auto &line) { return line.size() <= 120; });
     }
-    if (!blank && shortLines)
-        return plainJoin(array);
-    if (!blank && !shortLines)
-        return text::replaceAll(text, u"\r\n", u"\r\n\r\n");
-    if (blank && shortLines)
-        return plainJoin(splitText(text::replaceAll(text, u"\r\n\r\n", u"\r\n"), u"\r\n"));
-    return text;
+    if (!blank)
+        return shortLines ? plainJoin(array) : text::replaceAll(text, u"\r\n", u"\r\n\r\n");
+    return shortLines ? plainJoin(splitText(text::replaceAll(text, u"\r\n\r\n", u"\r\n"), u"\r\n")) : text;
 }
 
 std::u16string plainCleanChST(std::u16string text)
 {
     text = plainNormalize(text);
-    if (text::contains(text, u"\u3000\u3000"))
-        text = text::replaceAll(text, u"\u3000\u3000", u"");
+    text = text::replaceAll(text, u"\u3000\u3000", u"");
     while (!text.empty() && text[0] == u'\r')
         text = text.substr(std::min<std::size_t>(2, text.size()));
     while (!text.empty() && text.back() == u'\n')

@@ -12,9 +12,7 @@ using namespace quillmoth;
 using text::NumberRules;
 using quillmoth::testing::checkEachCase;
 
-namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-} // namespace
 
 // Where the settings files' and the bookmark file's rules agree, and where not.
 TEST(LeadingNumber, ReadsByEachFilesRules)

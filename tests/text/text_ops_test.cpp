@@ -51,8 +51,7 @@ TEST(TextOps, WithAMeter_EveryOperationGivesTheSameResult)
         std::u16string text;
         for (int i = int(random() % 60); i > 0; --i)
             text += pieces[random() % std::size(pieces)];
-        const std::u16string &needle = needles[random() % std::size(needles)];
-        const std::u16string &other = needles[random() % std::size(needles)];
+        const std::u16string &needle = needles[random() % std::size(needles)], &other = needles[random() % std::size(needles)];
         CountingMeter meter(1 + random() % 9);
         SCOPED_TRACE(round);
 
